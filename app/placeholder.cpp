@@ -1,0 +1,1 @@
+// Sources of this library arrive with its own change.

@@ -79,8 +79,9 @@ void TestErrorDefine::crossesThreadsInQueuedSignals()
     ErrorEmitter emitter;
     emitter.moveToThread(&worker);
     ErrorDefine::ErrorCode received = ErrorDefine::DEFAULTT;
-    connect(&emitter, &ErrorEmitter::failed, this,
-            [&received](ErrorDefine::ErrorCode code) { received = code; }, Qt::QueuedConnection);
+    connect(
+        &emitter, &ErrorEmitter::failed, this, [&received](ErrorDefine::ErrorCode code) { received = code; },
+        Qt::QueuedConnection);
     worker.start();
     QMetaObject::invokeMethod(&emitter, [&emitter] { emit emitter.failed(ErrorDefine::SETUP_ZIP_ERROR); });
     QTRY_COMPARE(received, ErrorDefine::SETUP_ZIP_ERROR);

@@ -82,9 +82,12 @@ void TestConfigSettings::dynamicTextsRoundTrip_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::newRow("title") << "game_dynamic_version_title" << QString::fromUtf8("新版本 2.0");
-    QTest::newRow("desc") << "game_dynamic_version_desc" << "Patch notes, with a comma";
-    QTest::newRow("title colour") << "game_dynamic_version_title_color" << "#ffcc00";
-    QTest::newRow("desc colour") << "game_dynamic_version_desc_color" << "#ffffff";
+    QTest::newRow("desc") << "game_dynamic_version_desc"
+                          << "Patch notes, with a comma";
+    QTest::newRow("title colour") << "game_dynamic_version_title_color"
+                                  << "#ffcc00";
+    QTest::newRow("desc colour") << "game_dynamic_version_desc_color"
+                                 << "#ffffff";
 }
 
 void TestConfigSettings::dynamicTextsRoundTrip()
@@ -94,7 +97,8 @@ void TestConfigSettings::dynamicTextsRoundTrip()
     using Setter = void (ConfigSettings::*)(const QString &);
     using Getter = QString (ConfigSettings::*)() const;
     const QMap<QString, QPair<Setter, Getter>> access{
-        {"game_dynamic_version_title", {&ConfigSettings::setDynamicVersionTitle, &ConfigSettings::getDynamicVersionTitle}},
+        {"game_dynamic_version_title",
+         {&ConfigSettings::setDynamicVersionTitle, &ConfigSettings::getDynamicVersionTitle}},
         {"game_dynamic_version_desc", {&ConfigSettings::setDynamicVersionDesc, &ConfigSettings::getDynamicVersionDesc}},
         {"game_dynamic_version_title_color",
          {&ConfigSettings::setDynamicVersionTitleColor, &ConfigSettings::getDynamicVersionTitleColor}},

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QMutex>
+#include <QObject>
+#include <QPair>
+#include <QQueue>
+#include <QUrl>
+
+#include <functional>
+
+class QThread;
+
+// One request as the scripted server saw it.
+struct FaultRequest
+{
+    int index = 0; // order of arrival, from 0
+    QByteArray method;
+    QByteArray target;                    // path and query as sent
+    QMap<QByteArray, QByteArray> headers; // names in lower case
+    qint64 rangeStart = -1;               // from "Range: bytes=a-b"; -1 without one
+    qint64 rangeEnd = -1;                 // -1 for an open end
+
+    QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
+    bool hasRange() const { return rangeStart >= 0; }
+};
+
+// What the server does with one request: an answer and, optionally, a fault.
+struct FaultReply
+{
+    int status = 200;
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    bool sendContentLength = true;   // false: no length, the connection closes after the body
+    int delayMs = 0;                 // before anything is sent
+    int chunkBytes = 0;              // > 0: the body goes out in pieces of this size ...
+    int chunkIntervalMs = 0;         // ... this far apart (a slow drip)
+    qint64 cutAfterBodyBytes = -1;   // >= 0: close the connection after this many body bytes
+    qint64 stallAfterBodyBytes = -1; // >= 0: stop sending after this many, keep the connection open
+
+    FaultReply &header(const QByteArray &name, const QByteArray &value)
+    {
+        headers.append({name, value});
+        return *this;
+    }
+
+    static FaultReply text(int status, const QByteArray &body = QByteArray());
+    static FaultReply redirect(int status, const QByteArray &location);
+    // A file served the way nginx serves it: 200, or 206/416 for a Range
+    // request when honourRange is set. HEAD gets the headers only.
+    static FaultReply resource(const QByteArray &content, const FaultRequest &request, bool honourRange = true);
+};
+
+// An HTTP/1.1 server on 127.0.0.1 whose answers a test scripts per request.
+// It runs on a thread of its own, so a test may block (waiting for a child
+// process, say) while the server goes on answering.
+class FaultServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Handler = std::function<FaultReply(const FaultRequest &)>;
+
+    explicit FaultServer(QObject *parent = nullptr);
+    ~FaultServer() override;
+
+    bool listen();
+    quint16 port() const { return m_port; }
+    QUrl url(const QString &pathAndQuery) const;
+
+    // Queued replies answer requests in order of arrival; once the queue is
+    // empty the handler answers (called on the server's thread), and without
+    // a handler every request gets 404.
+    void enqueue(const FaultReply &reply);
+    void setHandler(Handler handler);
+
+    QList<FaultRequest> requests() const;
+    int requestCount() const;
+    bool waitForRequests(int count, int timeoutMs = 10000) const;
+
+private:
+    friend class FaultConnection;
+    FaultReply replyFor(FaultRequest &request);
+
+    QThread *m_thread = nullptr;
+    QObject *m_context = nullptr; // lives on m_thread, parent of the listening socket
+    quint16 m_port = 0;
+
+    mutable QMutex m_mutex;
+    QQueue<FaultReply> m_queue;
+    Handler m_handler;
+    QList<FaultRequest> m_requests;
+};

@@ -13,6 +13,9 @@ class TestResources : public QObject
 private slots:
     void pictureExistsAtItsSize_data();
     void pictureExistsAtItsSize();
+    void windowPicturesAreOpaqueWhereWidgetsSit_data();
+    void windowPicturesAreOpaqueWhereWidgetsSit();
+    void dialogCornersAreTransparent();
     void buttonLooksDiffer_data();
     void buttonLooksDiffer();
     void iconCarriesSmallAndLargeSizes();
@@ -55,6 +58,39 @@ void TestResources::pictureExistsAtItsSize()
     const QImage image(path);
     QVERIFY2(!image.isNull(), qPrintable(path + " is missing or unreadable"));
     QCOMPARE(image.size(), size);
+}
+
+// The dialogs cut their window to the picture's mask, so a widget over a
+// transparent pixel would be cut away with it.
+void TestResources::windowPicturesAreOpaqueWhereWidgetsSit_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QRect>("area");
+
+    QTest::newRow("main window") << ":/pic/bg.png" << QRect(0, 0, 1280, 730);
+    QTest::newRow("install dialog widgets") << ":/pic/setdlg.png" << QRect(312, 120, 394, 337);
+    QTest::newRow("message dialog inside its corners") << ":/pic/dlg_bg.png" << QRect(8, 8, 444, 254);
+}
+
+void TestResources::windowPicturesAreOpaqueWhereWidgetsSit()
+{
+    QFETCH(QString, path);
+    QFETCH(QRect, area);
+
+    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 255)
+                QFAIL(qPrintable(QString("%1 is not opaque at %2,%3").arg(path).arg(x).arg(y)));
+}
+
+void TestResources::dialogCornersAreTransparent()
+{
+    for (const QString path : {":/pic/dlg_bg.png", ":/pic/setdlg.png"}) {
+        const QImage image(path);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0);
+    }
 }
 
 void TestResources::buttonLooksDiffer_data()

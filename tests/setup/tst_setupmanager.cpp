@@ -294,7 +294,7 @@ void TestSetupManager::encryptedItemsFailWithPasswordError()
     QCOMPARE(run.errors.at(1).text, QStringLiteral("解压过程中失败"));
     QCOMPARE(run.finished, 0);
     QVERIFY(QFileInfo::exists(game() + "/" + zipName));
-    for (const QString &name : {"one.txt", "two.txt", "three.txt"})
+    for (const char *name : {"one.txt", "two.txt", "three.txt"})
         QVERIFY(!bytesOf(game() + "/" + name).contains("PLAINTEXT"));
 }
 

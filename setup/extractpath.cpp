@@ -17,6 +17,19 @@ QString ExtractPath::resolve(const QString &rootDir, const QString &untrustedPat
     return root + components.join(QLatin1Char('/'));
 }
 
+namespace {
+
+bool isLink(const QFileInfo &info)
+{
+#ifdef Q_OS_WIN
+    if (info.isJunction())
+        return true;
+#endif
+    return info.isSymLink();
+}
+
+} // namespace
+
 bool ExtractPath::splitRelative(const QString &untrustedPath, QStringList *components)
 {
     QString path = untrustedPath;
@@ -51,7 +64,7 @@ bool ExtractPath::staysInsideThroughLinks(const QString &rootDir, const QStringL
     for (const QString &component : components) {
         current += QLatin1Char('/') + component;
         const QFileInfo info(current);
-        if (info.isSymLink()) {
+        if (isLink(info)) {
             const QString target = info.canonicalFilePath();
             if (target.isEmpty())
                 return false;

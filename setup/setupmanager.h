@@ -1,13 +1,16 @@
 #pragma once
 
 #include "common/errordefine.h"
-#include "setup/archiveinterfaces.h"
 
 #include <QLibrary>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+
+namespace SevenZip {
+struct LibraryFunctions;
+}
 
 // Installs a downloaded package on a thread of its own: unpacks the archive
 // into the install folder through the 7-Zip library, deletes the archive and

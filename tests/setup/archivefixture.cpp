@@ -52,16 +52,31 @@ bool writeZip(const QString &archivePath, const QList<ZipEntry> &entries)
                                     "args = sys.argv[2:]\n"
                                     "for i in range(0, len(args), 3):\n"
                                     "    info = zipfile.ZipInfo(args[i], (2020, 1, 2, 3, 4, 6))\n"
-                                    "    info.create_system = 3\n"
-                                    "    info.external_attr = (0o120777 if args[i + 2] == 'l' else 0o100644) << 16\n"
+                                    "    kind = args[i + 2]\n"
+                                    "    info.create_system = 0 if kind == 'r' else 3\n"
+                                    "    info.external_attr = 0x01 if kind == 'r' else "
+                                    "(0o120777 if kind == 'l' else 0o100644) << 16\n"
                                     "    z.writestr(info, args[i + 1].encode())\n"
                                     "z.close()\n");
     QStringList args{QStringLiteral("-c"), script, archivePath};
     for (const ZipEntry &entry : entries)
-        args << entry.name << QString::fromUtf8(entry.content) << (entry.symlink ? "l" : "f");
+        args << entry.name << QString::fromUtf8(entry.content) << (entry.symlink ? "l" : entry.dosReadOnly ? "r" : "f");
     QProcess process;
     process.start(QStringLiteral("python3"), args);
     return process.waitForFinished(30000) && process.exitCode() == 0;
+}
+
+bool packUnnamed(const QByteArray &content, const QString &archivePath)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("7z"),
+                  {QStringLiteral("a"), QStringLiteral("-bd"), QStringLiteral("-si"), archivePath});
+    if (!process.waitForStarted(10000))
+        return false;
+    process.write(content);
+    process.closeWriteChannel();
+    return process.waitForFinished(60000) && process.exitCode() == 0;
 }
 
 bool flipByteAfter(const QString &path, const QByteArray &marker)

@@ -22,8 +22,11 @@ struct ZipEntry
     QString name;
     QByteArray content;
     bool symlink = false;
+    bool dosReadOnly = false; // made on Windows, with the read-only attribute
 };
 bool writeZip(const QString &archivePath, const QList<ZipEntry> &entries);
+// An archive of one item without a name ("7z a -si").
+bool packUnnamed(const QByteArray &content, const QString &archivePath);
 // Flips one byte inside the first occurrence of marker in the file.
 bool flipByteAfter(const QString &path, const QByteArray &marker);
 // relative path -> "d" for folders, "f <size> <md5>" for files, "l" for links.

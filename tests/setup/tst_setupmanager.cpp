@@ -122,6 +122,8 @@ private slots:
     void keepsTimesAndPermissions_data();
     void keepsTimesAndPermissions();
     void replacesReadOnlyFileOnSecondRun();
+    void windowsReadOnlyAttributeClearsWriteBits();
+    void itemWithoutPathIsWrittenAsContent();
     void encryptedItemsFailWithPasswordError_data();
     void encryptedItemsFailWithPasswordError();
     void corruptedItemFailsAndNextIsUnpacked_data();
@@ -231,6 +233,7 @@ void TestSetupManager::keepsTimesAndPermissions()
     QVERIFY(::chmod(QFile::encodeName(src + "/bin/game.sh").constData(), 0755) == 0);
     QVERIFY(::chmod(QFile::encodeName(src + "/data/private.cfg").constData(), 0640) == 0);
     QVERIFY(::chmod(QFile::encodeName(src + "/data/locked.txt").constData(), 0444) == 0);
+    QVERIFY(::chmod(QFile::encodeName(src + "/data").constData(), 0750) == 0);
     const QDateTime stamp(QDate(2020, 1, 2), QTime(3, 4, 6), Qt::UTC);
     QFile stamped(src + "/bin/game.sh");
     QVERIFY(stamped.open(QIODevice::ReadWrite));
@@ -244,6 +247,7 @@ void TestSetupManager::keepsTimesAndPermissions()
     QCOMPARE(modeOf(game() + "/bin/game.sh") & 07777, mode_t(0755));
     QCOMPARE(modeOf(game() + "/data/private.cfg") & 07777, mode_t(0640));
     QCOMPARE(modeOf(game() + "/data/locked.txt") & 0222, mode_t(0));
+    QCOMPARE(modeOf(game() + "/data") & 07777, mode_t(0750));
     QCOMPARE(QFileInfo(game() + "/bin/game.sh").lastModified().toUTC(), stamp);
 }
 
@@ -264,6 +268,30 @@ void TestSetupManager::replacesReadOnlyFileOnSecondRun()
 
     QCOMPARE(run.finished, 1);
     QCOMPARE(bytesOf(game() + "/locked.txt"), QByteArray("second version\n"));
+}
+
+void TestSetupManager::windowsReadOnlyAttributeClearsWriteBits()
+{
+    ZipEntry locked{"locked.txt", "locked\n"};
+    locked.dosReadOnly = true;
+    QVERIFY(writeZip(game() + "/package.zip", {locked, {"open.txt", "open\n"}}));
+
+    const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "package.zip");
+
+    QCOMPARE(run.finished, 1);
+    QCOMPARE(modeOf(game() + "/locked.txt") & 0222, mode_t(0));
+    QVERIFY(modeOf(game() + "/open.txt") & 0200);
+}
+
+void TestSetupManager::itemWithoutPathIsWrittenAsContent()
+{
+    QVERIFY(packUnnamed("from a pipe\n", game() + "/piped.7z"));
+
+    const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "piped.7z");
+
+    QCOMPARE(run.finished, 1);
+    QCOMPARE(run.items, QStringList{"[Content]"});
+    QCOMPARE(bytesOf(game() + "/[Content]"), QByteArray("from a pipe\n"));
 }
 
 void TestSetupManager::encryptedItemsFailWithPasswordError_data()

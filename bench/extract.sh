@@ -10,7 +10,7 @@ build=${BUILD_DIR:-$here/build}
 cache=$build/bench-extract/cache
 work=$build/bench-extract/work
 tool=$build/bin/unpack_package
-rounds=${ROUNDS:-2}
+rounds=${ROUNDS:-3}
 
 if [ ! -x "$tool" ]; then
     cmake --build "$build" --target unpack_package >/dev/null
@@ -57,17 +57,21 @@ timed() {
 }
 
 best_ref=999999 best_ours=999999 rss_ref=0 rss_ours=0 progress_rate=0
-mkdir -p "$work"
-for round in $(seq 1 "$rounds"); do
-    rm -rf "$work/ref" "$work/ours"
-    mkdir -p "$work/ref" "$work/ours"
+
+run_reference() {
+    rm -rf "$work/ref"
+    mkdir -p "$work/ref"
     sync
     read -r secs rss < <(timed "$work/ref.log" 7z x -y -o"$work/ref" "$cache/package.7z")
     echo "round $round: 7z x            ${secs}s peak ${rss} KiB"
     best_ref=$(python3 -c "print(min($best_ref, $secs))")
     rss_ref=$((rss > rss_ref ? rss : rss_ref))
-
     rm -rf "$work/ref"
+}
+
+run_ours() {
+    rm -rf "$work/ours"
+    mkdir -p "$work/ours"
     sync
     # The run deletes its archive: hand it a hard link to the cached one.
     ln "$cache/package.7z" "$work/ours/package.7z"
@@ -80,6 +84,18 @@ for round in $(seq 1 "$rounds"); do
 import sys
 f = dict(kv.split('=') for kv in sys.stdin.read().split()[1:])
 print(f\"{int(f['progress']) / float(f['seconds']):.1f} (progress={f['progress']} items={f['items']} in {f['seconds']} s)\")")
+}
+
+mkdir -p "$work"
+# Alternate who goes first, so neither always meets the other's write-back.
+for round in $(seq 1 "$rounds"); do
+    if [ $((round % 2)) -eq 1 ]; then
+        run_reference
+        run_ours
+    else
+        run_ours
+        run_reference
+    fi
 done
 
 # Same names, sizes and contents as the reference.

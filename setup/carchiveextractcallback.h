@@ -1,0 +1,73 @@
+#pragma once
+
+#include "setup/archiveinterfaces.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <atomic>
+
+class COutFileStream;
+
+// Tells the library where each item goes and reports progress, item paths
+// and per-item failures on setupmanager's process-wide instance. Never
+// throws into the library: every outcome is a result code.
+class CArchiveExtractCallback final : public SevenZip::IArchiveExtractCallback, public SevenZip::ICryptoGetTextPassword
+{
+public:
+    // Progress reaches the GUI thread at most this often (the library reports
+    // far more often on fast archives); the last value always goes out.
+    static constexpr qint64 ProgressIntervalMs = 40;
+
+    explicit CArchiveExtractCallback(const SevenZip::LibraryFunctions &library);
+
+    void Init(SevenZip::IInArchive *archive, const QString &directoryPath);
+
+    SevenZip::HRESULT SEVENZIP_CALL QueryInterface(const SevenZip::GUID &iid, void **outObject) override;
+    SevenZip::ULONG SEVENZIP_CALL AddRef() override;
+    SevenZip::ULONG SEVENZIP_CALL Release() override;
+
+    SevenZip::HRESULT SEVENZIP_CALL SetTotal(SevenZip::UInt64 total) override;
+    SevenZip::HRESULT SEVENZIP_CALL SetCompleted(const SevenZip::UInt64 *completeValue) override;
+    SevenZip::HRESULT SEVENZIP_CALL GetStream(SevenZip::UInt32 index, SevenZip::ISequentialOutStream **outStream,
+                                              SevenZip::Int32 askExtractMode) override;
+    SevenZip::HRESULT SEVENZIP_CALL PrepareOperation(SevenZip::Int32 askExtractMode) override;
+    SevenZip::HRESULT SEVENZIP_CALL SetOperationResult(SevenZip::Int32 opRes) override;
+    SevenZip::HRESULT SEVENZIP_CALL CryptoGetTextPassword(SevenZip::BSTR *password) override;
+
+    static QString operationResultText(SevenZip::Int32 opRes);
+
+private:
+    struct ItemInfo
+    {
+        SevenZip::UInt64 modificationTime = 0;
+        SevenZip::UInt32 attributes = 0;
+        bool isFolder = false;
+        bool attributesDefined = false;
+        bool timeDefined = false;
+        bool refused = false;
+    };
+
+    ~CArchiveExtractCallback();
+
+    SevenZip::HRESULT readItemPath(SevenZip::UInt32 index);
+    SevenZip::HRESULT readItemInfo(SevenZip::UInt32 index);
+    SevenZip::HRESULT openOutputFile(SevenZip::ISequentialOutStream **outStream);
+    void dropOutFileStream();
+    void emitProgress(SevenZip::UInt64 completed);
+
+    std::atomic<SevenZip::ULONG> m_refCount{0};
+    SevenZip::LibraryFunctions m_library;
+    SevenZip::IInArchive *archive = nullptr;
+    QString directoryPath;
+    QString filePath;
+    QString diskFilePath;
+    bool extractMode = false;
+    ItemInfo item;
+    COutFileStream *outFileStream = nullptr;
+    bool passwordIsDefined = false;
+    QString password;
+    SevenZip::UInt64 totalSize = 0;
+    QElapsedTimer m_progressClock;
+    std::atomic<qint64> m_lastProgressMs{-1};
+};

@@ -1,0 +1,97 @@
+#include "setup/coutfilestream.h"
+
+#include <algorithm>
+
+using namespace SevenZip;
+
+namespace {
+
+HRESULT lastErrorResult()
+{
+    return resultFromSystemError(NativeFile::lastError());
+}
+
+} // namespace
+
+bool COutFileStream::Create(const QString &path)
+{
+    return m_file.createForWrite(path);
+}
+
+bool COutFileStream::SetMTime(UInt64 fileTime)
+{
+    return m_file.setModificationTime(fileTime);
+}
+
+HRESULT COutFileStream::Close()
+{
+    return m_file.close() ? S_OK : lastErrorResult();
+}
+
+HRESULT COutFileStream::QueryInterface(const GUID &iid, void **outObject)
+{
+    *outObject = nullptr;
+    if (!(iid == IID_IUnknown || iid == IID_IOutStream))
+        return E_NOINTERFACE;
+    *outObject = static_cast<IOutStream *>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG COutFileStream::AddRef()
+{
+    return ++m_refCount;
+}
+
+ULONG COutFileStream::Release()
+{
+    const ULONG count = --m_refCount;
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processedSize)
+{
+    const char *bytes = static_cast<const char *>(data);
+    UInt32 written = 0;
+    bool ok = true;
+    while (written < size) {
+        UInt32 piece = 0;
+        ok = m_file.write(bytes + written, std::min(size - written, MaxPieceSize), &piece);
+        if (!ok || piece == 0)
+            break;
+        written += piece;
+    }
+    m_processedSize += written;
+    if (processedSize)
+        *processedSize = written;
+    return ok ? S_OK : lastErrorResult();
+}
+
+HRESULT COutFileStream::Seek(Int64 offset, UInt32 seekOrigin, UInt64 *newPosition)
+{
+    if (seekOrigin >= 3)
+        return STG_E_INVALIDFUNCTION;
+    quint64 position = 0;
+    if (!m_file.seek(offset, NativeFile::SeekOrigin(seekOrigin), &position))
+        return lastErrorResult();
+    if (newPosition)
+        *newPosition = position;
+    return S_OK;
+}
+
+HRESULT COutFileStream::SetSize(UInt64 newSize)
+{
+    quint64 current = 0;
+    quint64 reached = 0;
+    if (!m_file.seek(0, NativeFile::FromCurrent, &current))
+        return E_FAIL;
+    if (!m_file.seek(Int64(newSize), NativeFile::FromStart, &reached) || reached != newSize)
+        return E_FAIL;
+    if (!m_file.truncateHere())
+        return E_FAIL;
+    if (!m_file.seek(Int64(current), NativeFile::FromStart, &reached))
+        return E_FAIL;
+    return S_OK;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "setup/archiveinterfaces.h"
+#include "setup/nativefile.h"
+
+#include <QString>
+
+#include <atomic>
+
+// One unpacked file as the library writes it; no buffer of its own.
+class COutFileStream final : public SevenZip::IOutStream
+{
+public:
+    static constexpr SevenZip::UInt32 MaxPieceSize = 4194304;
+
+    COutFileStream() = default;
+
+    bool Create(const QString &path);
+    bool SetMTime(SevenZip::UInt64 fileTime);
+    SevenZip::HRESULT Close();
+    SevenZip::UInt64 processedSize() const { return m_processedSize; }
+
+    SevenZip::HRESULT SEVENZIP_CALL QueryInterface(const SevenZip::GUID &iid, void **outObject) override;
+    SevenZip::ULONG SEVENZIP_CALL AddRef() override;
+    SevenZip::ULONG SEVENZIP_CALL Release() override;
+
+    SevenZip::HRESULT SEVENZIP_CALL Write(const void *data, SevenZip::UInt32 size,
+                                          SevenZip::UInt32 *processedSize) override;
+    SevenZip::HRESULT SEVENZIP_CALL Seek(SevenZip::Int64 offset, SevenZip::UInt32 seekOrigin,
+                                         SevenZip::UInt64 *newPosition) override;
+    SevenZip::HRESULT SEVENZIP_CALL SetSize(SevenZip::UInt64 newSize) override;
+
+private:
+    ~COutFileStream() = default;
+
+    std::atomic<SevenZip::ULONG> m_refCount{0};
+    NativeFile m_file;
+    SevenZip::UInt64 m_processedSize = 0;
+};

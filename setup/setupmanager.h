@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/errordefine.h"
+
+#include <QLibrary>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+
+namespace SevenZip {
+struct LibraryFunctions;
+}
+
+// Installs a downloaded package on a thread of its own: unpacks the archive
+// into the install folder through the 7-Zip library, deletes the archive and
+// the files the package lists as obsolete, and makes sure the game's
+// metadata file is in place.
+class setupmanager : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit setupmanager(QObject *parent = nullptr);
+
+    // The instance every archive callback reports through; created on first use.
+    static setupmanager *sharedInstance();
+
+    // Raises hasError, then emits setupError. Callable from any thread.
+    void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
+    bool hasErrorRaised() const { return hasError.load(); }
+
+    // Where the archive library is loaded from; the platform's default otherwise.
+    void setLibraryFileName(const QString &fileName);
+    static QString defaultLibraryFileName();
+
+signals:
+    void setupProgress(qint64 finishSize, qint64 totalSize);
+    void setupFinished();
+    void setupError(ErrorDefine::ErrorCode error, QString msg);
+    void setupUnzipFilePath(QString filePath);
+    void globalMetaDataDismiss();
+    void globalMetaDataError();
+
+public slots:
+    void setZipFilePath(QString dir);
+    void setZipFileName(QString zipName);
+    void startSetup();
+
+protected:
+    void run() override;
+
+private:
+    bool extractArchive(const QString &archivePath, const QString &targetDir);
+    bool resolveLibrary(SevenZip::LibraryFunctions *functions);
+    bool processDeleteList();
+    void checkMetaData();
+
+    QLibrary library;
+    QString zipName;
+    QString dir;
+    // Raised from extraction threads (also by other instances' callbacks), read at a run's end.
+    std::atomic<bool> hasError{false};
+};

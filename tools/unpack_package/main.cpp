@@ -1,0 +1,97 @@
+// unpack_package FOLDER ARCHIVE_NAME: one installation run of the package
+// FOLDER/ARCHIVE_NAME into FOLDER, headless. Exit 0 only after setupFinished.
+#include "common/errordefine.h"
+#include "setup/setupmanager.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+struct RunCounters
+{
+    qint64 progressSignals = 0;
+    qint64 itemSignals = 0;
+    qint64 errors = 0;
+    bool finished = false;
+};
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void connectReports(setupmanager *shared, setupmanager *runner, RunCounters *counters)
+{
+    QObject::connect(
+        shared, &setupmanager::setupProgress, shared,
+        [counters](qint64 finishSize, qint64 totalSize) {
+            ++counters->progressSignals;
+            printLine(QStringLiteral("progress %1/%2").arg(finishSize).arg(totalSize));
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        shared, &setupmanager::setupUnzipFilePath, shared,
+        [counters](const QString &path) {
+            ++counters->itemSignals;
+            printLine(QStringLiteral("unpack %1").arg(path));
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        runner, &setupmanager::setupError, runner,
+        [counters](ErrorDefine::ErrorCode error, const QString &msg) {
+            ++counters->errors;
+            printLine(QStringLiteral("error %1 (%2): %3").arg(errorCodeName(error)).arg(int(error)).arg(msg));
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        runner, &setupmanager::globalMetaDataDismiss, runner,
+        [] { printLine(QStringLiteral("metadata missing or empty")); }, Qt::QueuedConnection);
+    QObject::connect(
+        runner, &setupmanager::globalMetaDataError, runner, [] { printLine(QStringLiteral("metadata not restored")); },
+        Qt::QueuedConnection);
+    QObject::connect(
+        runner, &setupmanager::setupFinished, runner, [counters] { counters->finished = true; }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fputs("usage: unpack_package FOLDER ARCHIVE_NAME\n", stderr);
+        return 2;
+    }
+
+    setupmanager *shared = setupmanager::sharedInstance();
+    shared->setZipFilePath(args.at(1));
+    shared->setZipFileName(args.at(2));
+
+    RunCounters counters;
+    connectReports(shared, shared, &counters);
+    QElapsedTimer clock;
+    QObject::connect(
+        shared, &QThread::finished, &app,
+        [&] {
+            const double seconds = clock.elapsed() / 1000.0;
+            printLine(QStringLiteral("signals progress=%1 items=%2 errors=%3 seconds=%4")
+                          .arg(counters.progressSignals)
+                          .arg(counters.itemSignals)
+                          .arg(counters.errors)
+                          .arg(seconds, 0, 'f', 3));
+            printLine(counters.finished ? QStringLiteral("finished") : QStringLiteral("failed"));
+            std::fflush(stdout);
+            app.exit(counters.finished ? 0 : 1);
+        },
+        Qt::QueuedConnection);
+
+    clock.start();
+    shared->start();
+    return app.exec();
+}

@@ -17,6 +17,7 @@ namespace {
 
 std::atomic<StatusReport *> reporter{nullptr};
 QMutex reporterLock;
+QMutex languageLock; // apart from reporterLock, which is held while the reporter is made
 
 QString &clientLanguage()
 {
@@ -46,7 +47,7 @@ StatusReport *StatusReport::instance()
 
 void StatusReport::setClientLanguage(const QString &languageCode)
 {
-    QMutexLocker locker(&reporterLock);
+    QMutexLocker locker(&languageLock);
     clientLanguage() = languageCode;
 }
 
@@ -73,7 +74,7 @@ void StatusReport::fillBaseFields()
                           .arg(getCpuName(), getGpuInfo(), getMemoryInfo(), getSystemInfo()));
     baseFields.insert(QStringLiteral("client_ip"), getLocalIp());
     {
-        QMutexLocker locker(&reporterLock);
+        QMutexLocker locker(&languageLock);
         baseFields.insert(QStringLiteral("client_language"), clientLanguage());
     }
     baseFields.insert(QStringLiteral("client_device"), QHostInfo::localHostName());

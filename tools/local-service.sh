@@ -22,11 +22,17 @@ mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 pid_file=$dir/nginx.pid
 
+# A master that exited may linger as a zombie until its parent reaps it.
+alive() {
+    kill -0 "$1" 2>/dev/null || return 1
+    ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null
+}
+
 running_pid() {
     [ -s "$pid_file" ] || return 1
     local pid
     pid=$(cat "$pid_file")
-    kill -0 "$pid" 2>/dev/null || return 1
+    alive "$pid" || return 1
     echo "$pid"
 }
 
@@ -78,10 +84,10 @@ stop() {
     fi
     kill -TERM "$pid"
     for _ in $(seq 1 50); do
-        kill -0 "$pid" 2>/dev/null || break
+        alive "$pid" || break
         sleep 0.1
     done
-    if kill -0 "$pid" 2>/dev/null; then
+    if alive "$pid"; then
         kill -KILL "$pid" 2>/dev/null || true
     fi
     rm -f "$pid_file"

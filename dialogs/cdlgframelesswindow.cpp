@@ -14,7 +14,9 @@ const QColor kShadowColor(0, 0, 0, 51);
 CDlgFramelessWindow::CDlgFramelessWindow(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowFlags(Qt::FramelessWindowHint);
+    // Frameless alone would turn a dialog with a parent into a child widget
+    // painted inside that parent; the dialog type keeps it a window.
+    setWindowFlags(parent ? Qt::Dialog | Qt::FramelessWindowHint : Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 

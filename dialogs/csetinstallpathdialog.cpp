@@ -88,7 +88,8 @@ CSetInstallPathDialog::CSetInstallPathDialog(QWidget *parent)
     QMetaObject::connectSlotsByName(this);
 
     setWindowIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
-    setWindowFlags(Qt::FramelessWindowHint);
+    // Frameless alone would turn a dialog with a parent into a child widget.
+    setWindowFlags(parent ? Qt::Dialog | Qt::FramelessWindowHint : Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 
     m_background = QPixmap(QStringLiteral(":/pic/setdlg.png"));

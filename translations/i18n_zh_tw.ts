@@ -1,4 +1,342 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
+<context>
+    <name>CDlgAppInfo</name>
+    <message>
+        <source>应用信息</source>
+        <translation>應用資訊</translation>
+    </message>
+    <message>
+        <source>游戏信息：</source>
+        <translation>遊戲資訊：</translation>
+    </message>
+    <message>
+        <source>应用信息：</source>
+        <translation>應用資訊：</translation>
+    </message>
+    <message>
+        <source>启动器版本：</source>
+        <translation>啟動器版本：</translation>
+    </message>
+    <message>
+        <source>好的</source>
+        <translation>好的</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCloseTip</name>
+    <message>
+        <source>你点击了关闭按钮，你期望：</source>
+        <translation>你點擊了關閉按鈕，你期望：</translation>
+    </message>
+    <message>
+        <source>最小化到系统托盘</source>
+        <translation>最小化到系統匣</translation>
+    </message>
+    <message>
+        <source>直接退出</source>
+        <translation>直接退出</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>不再提醒</source>
+        <translation>不再提醒</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgYesNo</name>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CSetInstallPathDialog</name>
+    <message>
+        <source>晨岚安装</source>
+        <translation>晨嵐安裝</translation>
+    </message>
+    <message>
+        <source>安装目录</source>
+        <translation>安裝目錄</translation>
+    </message>
+    <message>
+        <source>当前文件夹空间不足</source>
+        <translation>目前資料夾空間不足</translation>
+    </message>
+    <message>
+        <source>更改</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>所需空间：</source>
+        <translation>所需空間：</translation>
+    </message>
+    <message>
+        <source>可用空间：</source>
+        <translation>可用空間：</translation>
+    </message>
+    <message>
+        <source>默认语言</source>
+        <translation>預設語言</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>簡體中文</translation>
+    </message>
+    <message>
+        <source>开始安装</source>
+        <translation>開始安裝</translation>
+    </message>
+    <message>
+        <source>路径无效</source>
+        <translation>路徑無效</translation>
+    </message>
+    <message>
+        <source>选择安装路径</source>
+        <translation>選擇安裝路徑</translation>
+    </message>
+    <message>
+        <source>%1 GB </source>
+        <translation>%1 GB </translation>
+    </message>
+</context>
+<context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>校驗中</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>遊戲資源檢查更新失敗，是否重新連線</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>啟動器檢查更新失敗，是否重新連線</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>目前使用的遊戲啟動器需要升級，點擊下方「確認」按鈕，下載並安裝最新版本。</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>目前使用的遊戲啟動器版本過低，點擊下方「確認」按鈕，關閉啟動器。</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>檢查更新中，請稍候！</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>建立資料夾失敗，請確認路徑是否正確！</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>磁碟空間不足，請選擇其他路徑！</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>下載中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>下載速度： 0KB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>下載速度： %1MB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>下載速度： %1KB/S</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>預計剩餘時間：%02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>預計剩餘時間：00:00:00</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>遊戲已啟動，點擊將關閉遊戲，繼續安裝！</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>安裝中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>下載錯誤</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>安裝錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>解压密码未定义</source>
+        <translation>解壓密碼未定義</translation>
+    </message>
+</context>
+<context>
+    <name>downloadmanager</name>
+    <message>
+        <source>网络资源获取失败(%1)</source>
+        <translation>網路資源取得失敗(%1)</translation>
+    </message>
+    <message>
+        <source>文件打开失败</source>
+        <translation>檔案開啟失敗</translation>
+    </message>
+    <message>
+        <source>硬盘空间不足</source>
+        <translation>硬碟空間不足</translation>
+    </message>
+    <message>
+        <source>写入文件缓存失败</source>
+        <translation>寫入檔案快取失敗</translation>
+    </message>
+    <message>
+        <source>缓存写入硬盘失败</source>
+        <translation>快取寫入硬碟失敗</translation>
+    </message>
+    <message>
+        <source>网络返回错误</source>
+        <translation>網路回傳錯誤</translation>
+    </message>
+    <message>
+        <source>网络请求错误</source>
+        <translation>網路請求錯誤</translation>
+    </message>
+    <message>
+        <source>文件校验错误</source>
+        <translation>檔案校驗錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>downloadtask</name>
+    <message>
+        <source>请求超时</source>
+        <translation>請求逾時</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>開啟主視窗</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>晨嵐</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>預覽版本-請勿外傳！！！！</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>繼續下載</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>取得遊戲</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>開始遊戲</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>修改安裝路徑</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>下載中0%(0.0G/0.0G)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>校驗中 </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>預計剩餘時間：00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>下載速度：0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>正在下載安裝包...</translation>
+    </message>
+</context>
+<context>
+    <name>setupmanager</name>
+    <message>
+        <source>获取解压缩对象失败</source>
+        <translation>取得解壓縮物件失敗</translation>
+    </message>
+    <message>
+        <source>解压缩失败</source>
+        <translation>解壓縮失敗</translation>
+    </message>
+    <message>
+        <source>压缩格式的接口类获取失败</source>
+        <translation>壓縮格式的介面類別取得失敗</translation>
+    </message>
+    <message>
+        <source>获取失败</source>
+        <translation>取得失敗</translation>
+    </message>
+    <message>
+        <source>解压过程中失败</source>
+        <translation>解壓過程中失敗</translation>
+    </message>
+    <message>
+        <source>删除失败</source>
+        <translation>刪除失敗</translation>
+    </message>
+</context>
 </TS>

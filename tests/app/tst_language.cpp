@@ -1,0 +1,154 @@
+#include "app/language.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTest>
+#include <QTranslator>
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void currentLanguageIsEmptyBeforeSelection();
+    void selectsCatalogueForLocale_data();
+    void selectsCatalogueForLocale();
+    void currentLanguageFollowsLastSelection();
+    void nullTranslatorStillChoosesLanguage();
+};
+
+void TestLanguage::initTestCase()
+{
+    // The build puts the catalogues beside the test programs.
+    QVERIFY2(QFileInfo(QCoreApplication::applicationDirPath() + "/language").isDir(),
+             "run the tests from the build's bin folder after building the catalogues");
+}
+
+void TestLanguage::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestLanguage::currentLanguageIsEmptyBeforeSelection()
+{
+    QVERIFY(currentLanguage().isEmpty());
+}
+
+void TestLanguage::selectsCatalogueForLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("confirmText");
+
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "zh-tw"
+                           << "i18n_zh_tw.qm" << QString::fromUtf8("確認");
+    QTest::newRow("zh_HK") << "zh_HK"
+                           << "zh-cn"
+                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << "zh-cn"
+                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
+    QTest::newRow("zh_SG") << "zh_SG"
+                           << "zh-cn"
+                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
+    QTest::newRow("en_US") << "en_US"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("en_GB") << "en_GB"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    // These have catalogues of their own, yet get the English one.
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("ru_RU") << "ru_RU"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("es_ES") << "es_ES"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("th_TH") << "th_TH"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("it_IT") << "it_IT"
+                           << "en-us"
+                           << "i18n_en.qm"
+                           << "Confirm";
+    QTest::newRow("C") << "C"
+                       << "en-us"
+                       << "i18n_en.qm"
+                       << "Confirm";
+    QTest::newRow("ja_JP") << "ja_JP"
+                           << "ja-jp"
+                           << "i18n_ja.qm" << QString::fromUtf8("確認");
+    QTest::newRow("ko_KR") << "ko_KR"
+                           << "ko-kr"
+                           << "i18n_ko.qm" << QString::fromUtf8("확인");
+    QTest::newRow("vi_VN") << "vi_VN"
+                           << "vi-vn"
+                           << "i18n_vi.qm" << QString::fromUtf8("Xác nhận");
+    QTest::newRow("id_ID") << "id_ID"
+                           << "id-id"
+                           << "i18n_id.qm"
+                           << "Konfirmasi";
+}
+
+void TestLanguage::selectsCatalogueForLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, code);
+    QFETCH(QString, file);
+    QFETCH(QString, confirmText);
+
+    QLocale::setDefault(QLocale(locale));
+    QCOMPARE(languageChoiceFor(QLocale()).fileName, "//language/" + file);
+
+    QTranslator translator;
+    QCOMPARE(selectLanguage(&translator), code);
+    QCOMPARE(currentLanguage(), code);
+
+    QVERIFY2(!translator.isEmpty(), qPrintable("nothing loaded from language/" + file));
+    QCOMPARE(QFileInfo(translator.filePath()).canonicalFilePath(),
+             QFileInfo(QCoreApplication::applicationDirPath() + "/language/" + file).canonicalFilePath());
+    QCOMPARE(translator.translate("CDlgYesNo", "确认"), confirmText);
+}
+
+void TestLanguage::currentLanguageFollowsLastSelection()
+{
+    QTranslator translator;
+    QLocale::setDefault(QLocale("ko_KR"));
+    selectLanguage(&translator);
+    QLocale::setDefault(QLocale("zh_TW"));
+    QTranslator other;
+    selectLanguage(&other);
+    QCOMPARE(currentLanguage(), QString("zh-tw"));
+}
+
+void TestLanguage::nullTranslatorStillChoosesLanguage()
+{
+    QLocale::setDefault(QLocale("vi_VN"));
+    QCOMPARE(selectLanguage(nullptr), QString("vi-vn"));
+    QCOMPARE(currentLanguage(), QString("vi-vn"));
+}
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"

@@ -39,6 +39,10 @@ void CDlgFramelessWindow::setShadow(int left, int top, int right, int bottom)
     shadow->setOffset(centred ? QPointF(0, 0) : QPointF(right, bottom));
     shadow->setColor(kShadowColor);
     shadow->setBlurRadius(kShadowBlurRadius);
+    // Kept switched off: on a top-level window the effect repaints a child's
+    // update (a button taking the focus) shifted by the margins, and the
+    // window's shape mask clips the shadow away in any case.
+    shadow->setEnabled(false);
     setGraphicsEffect(shadow);
 
     resize(width() + left + right, height() + top + bottom);

@@ -22,7 +22,7 @@ const char *const kCloseButtonStyle = "QPushButton{border-image:url(:/pic/dialog
                                       "QPushButton:pressed{border-image:url(:/pic/dialog_close_d.png);}";
 
 const char *const kTextStyle = "QTextBrowser{background:transparent;border:none;font:18px \"微软雅黑\";"
-                               "margin:0px 20px 12px 20px;}";
+                               "margin:0px 20px 12px 20px;color:rgba(57, 59, 64, 1);}";
 
 const char *const kEmptyCentredParagraph =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/strict.dtd\">"
@@ -129,6 +129,8 @@ void CDlgYesNo::buildButtonRow()
     ui.frame->setFrameShape(QFrame::StyledPanel);
     ui.frame->setFrameShadow(QFrame::Raised);
     ui.frame->setMinimumHeight(50);
+    // The styled panel's own border would draw a box around the buttons.
+    ui.frame->setStyleSheet(QStringLiteral("QFrame#frame{border:none;}"));
 
     ui.horizontalLayout_3 = new QHBoxLayout(ui.frame);
     ui.horizontalLayout_3->setObjectName(QStringLiteral("horizontalLayout_3"));

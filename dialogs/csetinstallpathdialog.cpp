@@ -253,7 +253,7 @@ void CSetInstallPathDialog::onEdtPathTextChanged(const QString &strText)
     const QString needed = gigabytesText(m_neededBytes);
     if (available == -1) {
         showTip(tr("路径无效"));
-        ui.lbl_needSpace->setText(tr("%1GB ").arg(needed));
+        ui.lbl_needSpace->setText(QStringLiteral("%1GB ").arg(needed));
         ui.lbl_freeSpace->setText(QStringLiteral("0GB "));
         return;
     }

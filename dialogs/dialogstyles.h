@@ -5,7 +5,9 @@
 // Style sheets shared by several dialogs.
 namespace DialogStyles {
 
-inline const char *const kSeparatorLine = "background-color:rgba(218, 212, 200, 1);opacity:0.6;";
+// Without "border:none" a sunken one-pixel line draws only its light edge and
+// the colour never shows.
+inline const char *const kSeparatorLine = "background-color:rgba(218, 212, 200, 1);opacity:0.6;border:none;";
 
 inline const char *const kDarkButton = "QPushButton{background-color:rgba(57, 59, 64, 1);border-radius:4px;"
                                        "font:18px \"微软雅黑\";color:rgba(244, 216, 168, 1);}"

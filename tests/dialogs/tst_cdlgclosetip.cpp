@@ -55,6 +55,7 @@ private slots:
     void layoutAsTabled_data();
     void layoutAsTabled();
     void radiosAreExclusiveAndCheckStartsClear();
+    void separatorsShowTheirColour();
     void preselectsStoredChoice_data();
     void preselectsStoredChoice();
     void clicksAreStoredAtOnce_data();
@@ -125,6 +126,16 @@ void TestCDlgCloseTip::radiosAreExclusiveAndCheckStartsClear()
     QVERIFY(minimise->group()->exclusive());
     QCOMPARE(minimise->iconSize(), QSize(24, 24));
     QVERIFY(!child<QCheckBox>(&dialog, "check_noTipAgain")->isChecked());
+}
+
+void TestCDlgCloseTip::separatorsShowTheirColour()
+{
+    CDlgCloseTip dialog(nullptr, m_settings.get());
+    const QImage shot = dialog.grab().toImage();
+    for (const char *name : {"line", "line_2"}) {
+        const QRect line = child<QWidget>(&dialog, name)->geometry();
+        QCOMPARE(shot.pixelColor(line.center()), QColor(218, 212, 200));
+    }
 }
 
 void TestCDlgCloseTip::preselectsStoredChoice_data()

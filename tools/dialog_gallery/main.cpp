@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
 
     CSetInstallPathDialog installPath;
     installPath.setNeededBytes(qint64(3) * 1024 * 1024 * 1024 + 400 * 1024 * 1024);
-    installPath.setPath(QDir::homePath() + QStringLiteral("/Games/Aurelith"));
+    installPath.setPath(QStringLiteral("/home/player/Games/Aurelith"));
     ok &= capture(&installPath, outputDir + QStringLiteral("/dialog-installpath.png"));
 
     return ok ? 0 : 1;

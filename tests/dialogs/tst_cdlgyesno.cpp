@@ -39,6 +39,7 @@ private slots:
     void titleAndTextAreStoredAndCentred();
     void okTextCanBeReplaced();
     void longTextGrowsTheTextArea();
+    void disabledTextStaysReadable();
 
     void messageResult_data();
     void messageResult();
@@ -162,6 +163,25 @@ void TestCDlgYesNo::longTextGrowsTheTextArea()
     QCoreApplication::processEvents();
     QVERIFY2(text->height() > 2 * oneLine, qPrintable(QStringLiteral("%1 vs %2").arg(text->height()).arg(oneLine)));
     QCOMPARE(text->height(), int(text->document()->size().height() + 2 * text->frameWidth()));
+}
+
+void TestCDlgYesNo::disabledTextStaysReadable()
+{
+    CDlgYesNo dialog;
+    dialog.resize(460, 300);
+    dialog.setTitleAndText(QString(), QStringLiteral("████"));
+    auto *text = child<CAutoSizeLabel>(&dialog, "textBrowser");
+    const QImage shot = text->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (qAlpha(shot.pixel(x, y)) == 255) // the glyphs; the area itself is transparent
+                darkest = qMin(darkest, qGray(shot.pixel(x, y)));
+        }
+    }
+    // The player cannot select the text, but must read it: not the pale
+    // colour of disabled widgets.
+    QVERIFY2(darkest < 90, qPrintable(QString::number(darkest)));
 }
 
 void TestCDlgYesNo::messageResult_data()

@@ -358,5 +358,14 @@ void TestCSetInstallPathDialog::dragsAndTakesFocusFromTheEdit()
     QCOMPARE(DialogTest::drag(&dialog, Qt::RightButton, QPoint(70, 40)), QPoint(0, 0));
 }
 
-QTEST_MAIN(TestCSetInstallPathDialog)
+int main(int argc, char *argv[])
+{
+    // The folder chooser records its history in the user's Qt settings; keep
+    // that in a folder of the test's own.
+    QTemporaryDir userConfig;
+    qputenv("XDG_CONFIG_HOME", userConfig.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestCSetInstallPathDialog test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_csetinstallpathdialog.moc"

@@ -74,8 +74,9 @@ int main(int argc, char *argv[])
     CDlgYesNo yesNo;
     yesNo.setCancelHidden(false);
     yesNo.resize(460, 300);
-    // Sample content: an error as the controller words it.
-    yesNo.setTitleAndText(QString(), QStringLiteral("[1004]:文件校验失败，请重新下载"));
+    // An error as the controller shows it: "[number]:text" with the downloader's text.
+    yesNo.setTitleAndText(QString(),
+                          QStringLiteral("[1004]:") + QCoreApplication::translate("downloadmanager", "文件校验错误"));
     ok &= capture(&yesNo, outputDir + QStringLiteral("/dialog-yesno.png"));
 
     CDlgCloseTip closeTip(nullptr, &settings);

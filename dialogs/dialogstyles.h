@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFrame>
+
+// Style sheets shared by several dialogs.
+namespace DialogStyles {
+
+// Without "border:none" a sunken one-pixel line draws only its light edge and
+// the colour never shows.
+inline const char *const kSeparatorLine = "background-color:rgba(218, 212, 200, 1);opacity:0.6;border:none;";
+
+inline const char *const kDarkButton = "QPushButton{background-color:rgba(57, 59, 64, 1);border-radius:4px;"
+                                       "font:18px \"微软雅黑\";color:rgba(244, 216, 168, 1);}"
+                                       "QPushButton:hover{background-color:rgb(77, 79, 83);}"
+                                       "QPushButton:pressed{background-color:rgb(51, 53, 57);}";
+
+inline const char *const kLightButton = "QPushButton{background-color:rgb(255, 255, 255);"
+                                        "border:1px solid rgba(204, 204, 204, 1);border-radius:4px;"
+                                        "font:18px \"微软雅黑\";color:rgba(220, 188, 96, 1);}"
+                                        "QPushButton:hover{background-color:rgb(251, 248, 239);}"
+                                        "QPushButton:pressed{background-color:rgb(236, 233, 225);}";
+
+inline const char *const kStar = "border-image:url(:/pic/star.png);";
+
+// The thin separator of the dialogs built on dlg_bg.png.
+inline QFrame *makeSeparatorLine(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setGeometry(geometry);
+    line->setStyleSheet(QString::fromUtf8(kSeparatorLine));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace DialogStyles

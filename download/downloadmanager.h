@@ -3,10 +3,12 @@
 #include "common/errordefine.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <QVector>
 
@@ -70,7 +72,8 @@ private:
     QString packageFileName() const;
     QSettings &resumeStore();
     void removeResumeRecord();
-    void saveResumeSize(int taskId, qint64 size);
+    void recordTaskSize(int taskId);
+    void saveRecordNow();
     qint64 savedResumeSize(int taskId);
     bool openTempFile();
     void throttleReadBuffer(downloadtask *task, bool slowWrite);
@@ -94,4 +97,7 @@ private:
     int redirectCount = 0;
     int inactivityTimeoutMs = 0;
     std::unique_ptr<QSettings> settings;
+    QElapsedTimer sinceRecordSaved;
+    QTimer recordSaveTimer;
+    QVector<int> unsavedTasks;
 };

@@ -114,8 +114,8 @@ void downloadtask::downloadFinished()
     }
     m_stopped = true;
     if (m_reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(m_reply->errorString()) + " time:" +
-                                  QDateTime::currentDateTime().toString();
+        qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(m_reply->errorString()) +
+                                  " time:" + QDateTime::currentDateTime().toString();
         retryOrGiveUp(m_reply->error(), m_reply->errorString());
         return;
     }
@@ -227,7 +227,8 @@ void downloadtask::resetAfterCompletion()
 
 void downloadtask::setReadBufferSize(qint64 bytes)
 {
-    if (m_reply)
+    // Each change crosses to the network thread: only send real ones.
+    if (m_reply && m_reply->readBufferSize() != bytes)
         m_reply->setReadBufferSize(bytes);
 }
 

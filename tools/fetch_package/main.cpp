@@ -45,13 +45,16 @@ int runDigest(const QString &path)
     worker.moveToThread(&thread);
     QString digest;
     QObject::connect(&thread, &QThread::started, &worker, &md5checkworker::md5);
-    QObject::connect(&worker, &md5checkworker::md5Checkfinished, &thread, [&digest, &thread](const QString &md5) {
-        digest = md5;
-        thread.quit();
-    });
+    // Direct: the main thread is blocked in wait() until the digest is there.
+    QObject::connect(
+        &worker, &md5checkworker::md5Checkfinished, &thread,
+        [&digest, &thread](const QString &md5) {
+            digest = md5;
+            thread.quit();
+        },
+        Qt::DirectConnection);
     thread.start();
     thread.wait();
-    worker.moveToThread(QThread::currentThread());
     if (digest.isEmpty()) {
         std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
         return 1;
@@ -67,22 +70,27 @@ int runDownload(const QUrl &url, const QString &folder, const QString &md5)
     if (timeoutMs > 0)
         manager.setInactivityTimeout(timeoutMs);
 
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QElapsedTimer sincePrint;
     sincePrint.start();
+    double downloadSeconds = 0;
     QObject::connect(&manager, &downloadmanager::downloadReplyProgress, [&sincePrint](qint64 done, qint64 total) {
         if (sincePrint.elapsed() < 200 && done < total)
             return;
         sincePrint.restart();
         printProgress(done, total);
     });
-    QObject::connect(&manager, &downloadmanager::downloadFinished, [&manager] {
+    QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
+        downloadSeconds = sinceStart.nsecsElapsed() / 1e9;
         printProgress(manager.getTotalSize(), manager.getTotalSize());
-        std::fprintf(stdout, "\nchecking digest\n");
+        std::fprintf(stdout, "\ndownloaded in %.3f s, checking digest\n", downloadSeconds);
         std::fflush(stdout);
     });
     QObject::connect(&manager, &downloadmanager::downloadError, &failWith);
     QObject::connect(&manager, &downloadmanager::httpError, &failWith);
-    QObject::connect(&manager, &downloadmanager::md5CheckFinish, [&manager] {
+    QObject::connect(&manager, &downloadmanager::md5CheckFinish, [&] {
+        std::fprintf(stdout, "digest checked in %.3f s\n", sinceStart.nsecsElapsed() / 1e9 - downloadSeconds);
         std::fprintf(stdout, "done %s\n", qUtf8Printable(manager.finalFilePath()));
         QCoreApplication::exit(0);
     });

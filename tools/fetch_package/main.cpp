@@ -72,18 +72,16 @@ int runDownload(const QUrl &url, const QString &folder, const QString &md5)
 
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QElapsedTimer sincePrint;
-    sincePrint.start();
+    QElapsedTimer sincePrint; // invalid until the first report, which shows where a resume starts
     double downloadSeconds = 0;
     QObject::connect(&manager, &downloadmanager::downloadReplyProgress, [&sincePrint](qint64 done, qint64 total) {
-        if (sincePrint.elapsed() < 200 && done < total)
+        if (sincePrint.isValid() && sincePrint.elapsed() < 200 && done < total)
             return;
-        sincePrint.restart();
+        sincePrint.start();
         printProgress(done, total);
     });
     QObject::connect(&manager, &downloadmanager::downloadFinished, [&] {
         downloadSeconds = sinceStart.nsecsElapsed() / 1e9;
-        printProgress(manager.getTotalSize(), manager.getTotalSize());
         std::fprintf(stdout, "\ndownloaded in %.3f s, checking digest\n", downloadSeconds);
         std::fflush(stdout);
     });

@@ -22,7 +22,6 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome);
         environment.insert(QStringLiteral("HOME"), m_configHome);
-        environment.insert(QStringLiteral("FETCH_PACKAGE_TIMEOUT_MS"), QStringLiteral("500"));
         m_process.setProcessEnvironment(environment);
         const QString tool = TestPaths::programDir() + QStringLiteral("/fetch_package");
         if (wrapper.isEmpty()) {

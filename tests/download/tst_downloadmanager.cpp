@@ -45,6 +45,7 @@ private slots:
     void outOfRangeRecordStartsFromZero();
     void digestMismatchCleansUp();
     void existingFinalFileIsReplaced();
+    void unrenamableFileKeepsItsRecord();
     void unsafeTargetIsRefused_data();
     void unsafeTargetIsRefused();
 
@@ -91,7 +92,8 @@ void TestDownloadManager::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_manager = std::make_unique<downloadmanager>();
-    m_manager->setInactivityTimeout(300);
+    // Long enough that a busy machine causes no retries the tests would count.
+    m_manager->setInactivityTimeout(3000);
     m_verified = std::make_unique<QSignalSpy>(m_manager.get(), &downloadmanager::md5CheckFinish);
     m_downloadError = std::make_unique<QSignalSpy>(m_manager.get(), &downloadmanager::downloadError);
     m_httpError = std::make_unique<QSignalSpy>(m_manager.get(), &downloadmanager::httpError);
@@ -417,6 +419,7 @@ void TestDownloadManager::stalledBodyRetriesThenFails()
         reply.stallAfterBodyBytes = 1000;
         return reply;
     });
+    m_manager->setInactivityTimeout(300);
     start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
     const Outcome outcome = waitForOutcome();
     QCOMPARE(outcome.signal, QStringLiteral("httpError"));
@@ -542,6 +545,25 @@ void TestDownloadManager::existingFinalFileIsReplaced()
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("game.7z_tmp"))));
+}
+
+void TestDownloadManager::unrenamableFileKeepsItsRecord()
+{
+    // A folder in the final file's place cannot be replaced: say so, and keep
+    // the finished bytes and their record for the next start.
+    const QByteArray content = PackageFixture::content(100000);
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("game.7z/occupied"))));
+    serveContent(content);
+    start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    const Outcome outcome = waitForOutcome();
+    QCOMPARE(outcome.signal, QStringLiteral("downloadError"));
+    QCOMPARE(outcome.code, int(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR));
+    QCOMPARE(outcome.text, QStringLiteral("文件打开失败"));
+    QVERIFY(m_verified->isEmpty());
+    QCOMPARE(recordedSize(QStringLiteral("game.7z")), qint64(content.size()));
+    QFile temp(m_dir->filePath(QStringLiteral("game.7z_tmp")));
+    QVERIFY(temp.open(QIODevice::ReadOnly));
+    QCOMPARE(temp.readAll(), content);
 }
 
 void TestDownloadManager::unsafeTargetIsRefused_data()

@@ -8,7 +8,7 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
     qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qt-labs-platform
     qml-module-qtgraphicaleffects
-    p7zip-full nginx-light
+    p7zip-full nginx-light time
     xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-dejavu-core
 )
 

@@ -1,1 +1,0 @@
-// Sources of this library arrive with its own change.

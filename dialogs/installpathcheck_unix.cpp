@@ -34,5 +34,8 @@ bool InstallPathCheck::isValidInstallPath(const QString &path)
 
 QString InstallPathCheck::volumeOf(const QString &path)
 {
+    // An existing path is valid even when relative; its space is its own.
+    if (QFileInfo::exists(path))
+        return path;
     return nearestExistingAncestor(path);
 }

@@ -80,6 +80,7 @@ private:
 void TestCSetInstallPathDialog::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    QVERIFY(QDir::setCurrent(m_dir.path())); // relative paths start in the fixture folder
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("games")));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("library")));
     QFile file(path(QStringLiteral("readme.txt")));
@@ -186,6 +187,8 @@ void TestCSetInstallPathDialog::buttonFollowsPathAndSpace_data()
     QTest::newRow("ascii question mark") << "games/a?b" << qint64(0) << true << ""
                                          << "0.0 GB ";
     QTest::newRow("relative") << "=games/Aurelith" << qint64(0) << false << invalid << "4G";
+    QTest::newRow("relative, existing") << "=games" << qint64(0) << true << ""
+                                        << "0.0 GB ";
     QTest::newRow("blank") << "= " << qint64(0) << false << invalid << "4G";
 }
 

@@ -19,7 +19,12 @@ private slots:
     void volumeIsTheNearestExistingAncestor();
 
 private:
-    QString path(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    // "=" prefix: the text as it is (relative paths start in the fixture
+    // folder); otherwise a path below the fixture folder.
+    QString resolve(const QString &text) const
+    {
+        return text.startsWith(QLatin1Char('=')) ? text.mid(1) : m_dir.path() + QLatin1Char('/') + text;
+    }
 
     QTemporaryDir m_dir;
 };
@@ -27,16 +32,17 @@ private:
 void TestInstallPathCheck::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    QVERIFY(QDir::setCurrent(m_dir.path()));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("games/old")));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("odd*name")));
-    QFile file(path(QStringLiteral("readme.txt")));
+    QFile file(resolve(QStringLiteral("readme.txt")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
 }
 
 void TestInstallPathCheck::validity_data()
 {
-    QTest::addColumn<QString>("relative"); // to the fixture folder; "=" prefix: used as it is
+    QTest::addColumn<QString>("relative");
     QTest::addColumn<bool>("valid");
     QTest::newRow("empty") << "=" << false;
     QTest::newRow("existing folder") << "games/old" << true;
@@ -58,6 +64,7 @@ void TestInstallPathCheck::validity_data()
     QTest::newRow("existing folder with a star") << "odd*name" << true;
     QTest::newRow("new folder under one with a star") << "odd*name/game" << true;
     QTest::newRow("relative new folder") << "=games/Aurelith" << false;
+    QTest::newRow("relative existing folder") << "=games/old" << true;
     QTest::newRow("relative with drive letter") << "=C:/Games" << false;
     QTest::newRow("new folder under root") << "=/aurelith-not-there" << true;
 }
@@ -66,35 +73,35 @@ void TestInstallPathCheck::validity()
 {
     QFETCH(QString, relative);
     QFETCH(bool, valid);
-    const QString candidate = relative.startsWith(QLatin1Char('=')) ? relative.mid(1) : path(relative);
-    QCOMPARE(InstallPathCheck::isValidInstallPath(candidate), valid);
+    QCOMPARE(InstallPathCheck::isValidInstallPath(resolve(relative)), valid);
 }
 
 void TestInstallPathCheck::volumeIsTheNearestExistingAncestor_data()
 {
     QTest::addColumn<QString>("relative");
-    QTest::addColumn<QString>("volume"); // relative to the fixture folder; "-" for none
+    QTest::addColumn<QString>("volume"); // "-" for none
     QTest::newRow("existing folder") << "games/old"
                                      << "games/old";
     QTest::newRow("new folder") << "games/new"
                                 << "games";
     QTest::newRow("new nested folders") << "games/x/y/z"
                                         << "games";
-    QTest::newRow("relative") << "=games"
-                              << "-";
+    QTest::newRow("relative new folder") << "=games/new"
+                                         << "-";
+    QTest::newRow("relative existing folder") << "=games/old"
+                                              << "=games/old";
 }
 
 void TestInstallPathCheck::volumeIsTheNearestExistingAncestor()
 {
     QFETCH(QString, relative);
     QFETCH(QString, volume);
-    const QString candidate = relative.startsWith(QLatin1Char('=')) ? relative.mid(1) : path(relative);
-    const QString found = InstallPathCheck::volumeOf(candidate);
+    const QString found = InstallPathCheck::volumeOf(resolve(relative));
     if (volume == QLatin1String("-")) {
         QVERIFY(found.isEmpty());
         return;
     }
-    QCOMPARE(found, path(volume));
+    QCOMPARE(found, resolve(volume));
     QCOMPARE(QStorageInfo(found).rootPath(), QStorageInfo(m_dir.path()).rootPath());
 }
 

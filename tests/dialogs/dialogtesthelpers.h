@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -18,6 +21,70 @@ template<typename T> T *child(QWidget *dialog, const char *name)
     if (!widget)
         qWarning("no child %s", name);
     return widget;
+}
+
+// The dialog itself as tabled: object name, size (after the shadow margins
+// are added) and the design-time window title.
+inline void checkDialog(QWidget *dialog, const char *name, const QSize &size)
+{
+    QCOMPARE(dialog->objectName(), QString::fromLatin1(name));
+    QCOMPARE(dialog->size(), size);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
+}
+
+// Columns of a widget table: object name, geometry inside the dialog (null
+// for a widget placed by a layout) and text (of a label, button or edit).
+inline void widgetTableColumns()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+}
+
+inline void addWidgetRow(const char *name, const QRect &geometry, const char *text = "")
+{
+    QTest::newRow(name) << QString::fromLatin1(name) << geometry << QString::fromUtf8(text);
+}
+
+// Checks the current row of a widget table against dialog.
+inline void checkTabledWidget(QWidget *dialog)
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QWidget *widget = child<QWidget>(dialog, qPrintable(name));
+    QVERIFY(widget);
+    if (!geometry.isNull())
+        QCOMPARE(widget->geometry(), geometry);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        QCOMPARE(label->text(), text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->text(), text);
+    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        QCOMPARE(edit->text(), text);
+}
+
+// Ends a running modal dialog the way a player would: "escape", "close" (the
+// window's close button) or a click on the push button of that name.
+inline void endModal(QWidget *modal, const QString &ending)
+{
+    if (ending == QLatin1String("escape"))
+        QTest::keyClick(modal, Qt::Key_Escape);
+    else if (ending == QLatin1String("close"))
+        modal->close();
+    else
+        QTest::mouseClick(child<QAbstractButton>(modal, qPrintable(ending)), Qt::LeftButton);
+}
+
+// The ways of ending a dialog, each with the result it gives.
+inline void endingRows(const char *acceptingButton, const char *rejectingButton)
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<int>("result");
+    QTest::newRow(acceptingButton) << QString::fromLatin1(acceptingButton) << 1;
+    QTest::newRow(rejectingButton) << QString::fromLatin1(rejectingButton) << 0;
+    QTest::newRow("escape") << QStringLiteral("escape") << 0;
+    QTest::newRow("window closed") << QStringLiteral("close") << 0;
 }
 
 // Sends a mouse event carrying explicit global coordinates, as the window

@@ -36,8 +36,7 @@ private slots:
     void textsAndHiddenTitle();
     void visibleButtons_data();
     void visibleButtons();
-    void titleAndTextAreStoredAndCentred();
-    void okTextCanBeReplaced();
+    void textsAreStoredAndCentred();
     void longTextGrowsTheTextArea();
     void disabledTextStaysReadable();
 
@@ -47,6 +46,9 @@ private slots:
     void messageIsPlacedOverTheRectangle_data();
     void messageIsPlacedOverTheRectangle();
     void dialogRunByCallerLeavesCountAlone();
+
+private:
+    void messageEndsWith(const QString &ending, bool withCancel, int result);
 };
 
 void TestCDlgYesNo::cleanup()
@@ -58,10 +60,8 @@ void TestCDlgYesNo::cleanup()
 void TestCDlgYesNo::layoutAsBuilt()
 {
     CDlgYesNo dialog;
-    QCOMPARE(dialog.objectName(), QStringLiteral("CDlgYesNo"));
-    QCOMPARE(dialog.size(), QSize(490, 310)); // 470 x 290 grown by the shadow
+    DialogTest::checkDialog(&dialog, "CDlgYesNo", QSize(490, 310)); // 470 x 290 grown by the shadow
     QCOMPARE(dialog.minimumSize(), QSize(1, 0));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
 
     auto *outer = child<QLayout>(&dialog, "verticalLayout_2");
     auto *inner = child<QLayout>(&dialog, "verticalLayout");
@@ -132,7 +132,7 @@ void TestCDlgYesNo::visibleButtons()
     QCOMPARE(shown, visible);
 }
 
-void TestCDlgYesNo::titleAndTextAreStoredAndCentred()
+void TestCDlgYesNo::textsAreStoredAndCentred()
 {
     CDlgYesNo dialog;
     dialog.setTitleAndText(QStringLiteral("错误"), QStringLiteral("[1004]:<b>md5</b>"));
@@ -140,11 +140,6 @@ void TestCDlgYesNo::titleAndTextAreStoredAndCentred()
     auto *text = child<CAutoSizeLabel>(&dialog, "textBrowser");
     QCOMPARE(text->toPlainText(), QStringLiteral("[1004]:md5"));
     QCOMPARE(text->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-}
-
-void TestCDlgYesNo::okTextCanBeReplaced()
-{
-    CDlgYesNo dialog;
     dialog.setOkText(QStringLiteral("Update"));
     QCOMPARE(child<QPushButton>(&dialog, "btn_ok")->text(), QStringLiteral("Update"));
 }
@@ -186,34 +181,31 @@ void TestCDlgYesNo::disabledTextStaysReadable()
 
 void TestCDlgYesNo::messageResult_data()
 {
-    QTest::addColumn<bool>("withCancel");
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<int>("result");
-    QTest::newRow("confirm") << true << "btn_ok" << 1;
-    QTest::newRow("confirm without cancel") << false << "btn_ok" << 1;
-    QTest::newRow("cancel") << true << "btn_cancel" << 0;
-    QTest::newRow("escape") << true << "escape" << 0;
-    QTest::newRow("window closed") << false << "close" << 0;
+    DialogTest::endingRows("btn_ok", "btn_cancel");
 }
 
 void TestCDlgYesNo::messageResult()
 {
-    QFETCH(bool, withCancel);
     QFETCH(QString, ending);
     QFETCH(int, result);
+    for (const bool withCancel : {true, false}) {
+        if (!withCancel && ending == QLatin1String("btn_cancel"))
+            continue;
+        messageEndsWith(ending, withCancel, result);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
 
+void TestCDlgYesNo::messageEndsWith(const QString &ending, bool withCancel, int result)
+{
     bool cancelShown = !withCancel;
     int countWhileOpen = -1;
     DialogTest::whenModal([&](QWidget *modal) {
         countWhileOpen = CDlgYesNo::openMessageCount();
         auto *cancel = child<QPushButton>(modal, "btn_cancel");
         cancelShown = cancel->isVisible();
-        if (ending == QLatin1String("escape"))
-            QTest::keyClick(modal, Qt::Key_Escape);
-        else if (ending == QLatin1String("close"))
-            modal->close();
-        else
-            QTest::mouseClick(child<QPushButton>(modal, qPrintable(ending)), Qt::LeftButton);
+        DialogTest::endModal(modal, ending);
     });
     QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("提示"), QStringLiteral("text"), withCancel), result);
     QCOMPARE(countWhileOpen, 1);

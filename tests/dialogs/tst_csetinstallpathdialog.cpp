@@ -3,7 +3,6 @@
 #include "dialogtesthelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using DialogTest::addWidgetRow;
 using DialogTest::child;
 
 namespace {
@@ -83,58 +83,38 @@ void TestCSetInstallPathDialog::initTestCase()
     QVERIFY(QDir::setCurrent(m_dir.path())); // relative paths start in the fixture folder
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("games")));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("library")));
-    QFile file(path(QStringLiteral("readme.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("x");
 }
 
 void TestCSetInstallPathDialog::widgetsAsTabled_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("title") << "lbl_title" << QRect(340, 120, 341, 31) << "晨岚安装";
-    QTest::newRow("star") << "label_4" << QRect(312, 127, 20, 20) << "";
-    QTest::newRow("close") << "btn_close" << QRect(685, 125, 20, 20) << "";
-    QTest::newRow("line 2") << "line_2" << QRect(312, 169, 391, 1) << "";
-    QTest::newRow("folder title") << "lbl_selDirTip" << QRect(320, 182, 367, 31) << "安装目录";
-    QTest::newRow("tip") << "lbl_tip" << QRect(315, 182, 251, 31) << "当前文件夹空间不足";
-    QTest::newRow("path") << "edt_path" << QRect(312, 217, 302, 30) << "";
-    QTest::newRow("change") << "btn_chgPath" << QRect(627, 217, 78, 30) << "更改";
-    QTest::newRow("needed row") << "widget_2" << QRect(312, 250, 380, 28) << "";
-    QTest::newRow("needed caption") << "label_3" << QRect() << "所需空间：";
-    QTest::newRow("needed") << "lbl_needSpace" << QRect() << "4G";
-    QTest::newRow("free row") << "widget_3" << QRect(312, 276, 380, 28) << "";
-    QTest::newRow("free caption") << "label_5" << QRect() << "可用空间：";
-    QTest::newRow("free") << "lbl_freeSpace" << QRect() << "120G";
-    QTest::newRow("language caption") << "label_8" << QRect(317, 309, 321, 31) << "默认语言";
-    QTest::newRow("language") << "label_7" << QRect(317, 336, 341, 21) << "简体中文";
-    QTest::newRow("line") << "line" << QRect(312, 374, 391, 1) << "";
-    QTest::newRow("start") << "btn_ok" << QRect(313, 392, 390, 64) << "开始安装";
+    DialogTest::widgetTableColumns();
+    addWidgetRow("lbl_title", QRect(340, 120, 341, 31), "晨岚安装");
+    addWidgetRow("label_4", QRect(312, 127, 20, 20));
+    addWidgetRow("btn_close", QRect(685, 125, 20, 20));
+    addWidgetRow("line_2", QRect(312, 169, 391, 1));
+    addWidgetRow("lbl_selDirTip", QRect(320, 182, 367, 31), "安装目录");
+    addWidgetRow("lbl_tip", QRect(315, 182, 251, 31), "当前文件夹空间不足");
+    addWidgetRow("edt_path", QRect(312, 217, 302, 30));
+    addWidgetRow("btn_chgPath", QRect(627, 217, 78, 30), "更改");
+    addWidgetRow("widget_2", QRect(312, 250, 380, 28));
+    addWidgetRow("label_3", QRect(), "所需空间：");
+    addWidgetRow("lbl_needSpace", QRect(), "4G");
+    addWidgetRow("widget_3", QRect(312, 276, 380, 28));
+    addWidgetRow("label_5", QRect(), "可用空间：");
+    addWidgetRow("lbl_freeSpace", QRect(), "120G");
+    addWidgetRow("label_8", QRect(317, 309, 321, 31), "默认语言");
+    addWidgetRow("label_7", QRect(317, 336, 341, 21), "简体中文");
+    addWidgetRow("line", QRect(312, 374, 391, 1));
+    addWidgetRow("btn_ok", QRect(313, 392, 390, 64), "开始安装");
 }
 
 void TestCSetInstallPathDialog::widgetsAsTabled()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
     CSetInstallPathDialog dialog;
-    QCOMPARE(dialog.objectName(), QStringLiteral("CSetInstallPathDialog"));
-    QCOMPARE(dialog.size(), QSize(740, 536));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dialog"));
+    DialogTest::checkDialog(&dialog, "CSetInstallPathDialog", QSize(740, 536));
     QVERIFY(dialog.hasMouseTracking());
     QCOMPARE(dialog.windowFlags() & ~Qt::WindowType_Mask, Qt::WindowFlags(Qt::FramelessWindowHint));
-
-    QWidget *widget = child<QWidget>(&dialog, qPrintable(name));
-    QVERIFY(widget);
-    if (!geometry.isNull())
-        QCOMPARE(widget->geometry(), geometry);
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else if (auto *button = qobject_cast<QPushButton *>(widget))
-        QCOMPARE(button->text(), text);
-    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        QCOMPARE(edit->text(), text);
+    DialogTest::checkTabledWidget(&dialog);
 }
 
 void TestCSetInstallPathDialog::startsWithTheFolderTitleShown()
@@ -178,15 +158,10 @@ void TestCSetInstallPathDialog::buttonFollowsPathAndSpace_data()
                                                      << "0.0 GB ";
     QTest::newRow("new folder, some needed") << "games/Aurelith" << kGiB * 3 / 2 << true << ""
                                              << "1.5 GB ";
-    QTest::newRow("new nested folder") << "games/a/b" << kGiB / 10 << true << ""
-                                       << "0.1 GB ";
     QTest::newRow("too little space") << "games/Aurelith" << (qint64(1) << 60) << false << full << "1073741824.0 GB ";
-    QTest::newRow("under a regular file") << "readme.txt/game" << qint64(0) << false << invalid << "4G";
+    // Which paths are valid is checked with the rules themselves; one
+    // invalid path shows how the dialog answers any of them.
     QTest::newRow("forbidden star") << "games/a*b" << qint64(0) << false << invalid << "4G";
-    QTest::newRow("forbidden quote") << "games/a\"b" << qint64(0) << false << invalid << "4G";
-    QTest::newRow("ascii question mark") << "games/a?b" << qint64(0) << true << ""
-                                         << "0.0 GB ";
-    QTest::newRow("relative") << "=games/Aurelith" << qint64(0) << false << invalid << "4G";
     QTest::newRow("relative, existing") << "=games" << qint64(0) << true << ""
                                         << "0.0 GB ";
     QTest::newRow("blank") << "= " << qint64(0) << false << invalid << "4G";

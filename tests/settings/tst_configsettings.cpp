@@ -46,6 +46,7 @@ private slots:
     void setVersionWithoutFolderOnlyCaches();
     void setVersionWritesTheGameFileAtOnce();
     void failedWriteLeavesATrace();
+    void unwritableInstallerFileKeepsThePathForThisRun();
 
     void proxyChoice_data();
     void proxyChoice();
@@ -205,6 +206,17 @@ void TestConfigSettings::failedWriteLeavesATrace()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
     settings.setGameVersion("3.0.0");
     QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
+}
+
+void TestConfigSettings::unwritableInstallerFileKeepsThePathForThisRun()
+{
+    writeText(m_dir.path() + "/blocker", "x");
+    const QString unwritable = m_dir.path() + "/blocker/config.ini";
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
+    ConfigSettings settings(unwritable);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
+    settings.setGameInstallPath(gameFolder());
+    QCOMPARE(settings.getGameInstallPath(), gameFolder());
 }
 
 void TestConfigSettings::proxyChoice_data()

@@ -44,72 +44,34 @@ void TestLanguage::selectsCatalogueForLocale_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("confirmText");
 
-    QTest::newRow("zh_TW") << "zh_TW"
-                           << "zh-tw"
-                           << "i18n_zh_tw.qm" << QString::fromUtf8("確認");
-    QTest::newRow("zh_HK") << "zh_HK"
-                           << "zh-cn"
-                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
-    QTest::newRow("zh_CN") << "zh_CN"
-                           << "zh-cn"
-                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
-    QTest::newRow("zh_SG") << "zh_SG"
-                           << "zh-cn"
-                           << "i18n_zh_cn.qm" << QString::fromUtf8("确认");
-    QTest::newRow("en_US") << "en_US"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("en_GB") << "en_GB"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    // These have catalogues of their own, yet get the English one.
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("de_DE") << "de_DE"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("pt_BR") << "pt_BR"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("ru_RU") << "ru_RU"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("es_ES") << "es_ES"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("th_TH") << "th_TH"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("it_IT") << "it_IT"
-                           << "en-us"
-                           << "i18n_en.qm"
-                           << "Confirm";
-    QTest::newRow("C") << "C"
-                       << "en-us"
-                       << "i18n_en.qm"
-                       << "Confirm";
-    QTest::newRow("ja_JP") << "ja_JP"
-                           << "ja-jp"
-                           << "i18n_ja.qm" << QString::fromUtf8("確認");
-    QTest::newRow("ko_KR") << "ko_KR"
-                           << "ko-kr"
-                           << "i18n_ko.qm" << QString::fromUtf8("확인");
-    QTest::newRow("vi_VN") << "vi_VN"
-                           << "vi-vn"
-                           << "i18n_vi.qm" << QString::fromUtf8("Xác nhận");
-    QTest::newRow("id_ID") << "id_ID"
-                           << "id-id"
-                           << "i18n_id.qm"
-                           << "Konfirmasi";
+    const struct
+    {
+        const char *locale, *code, *file, *confirmText;
+    } rows[] = {
+        {"zh_TW", "zh-tw", "i18n_zh_tw.qm", "確認"},
+        {"zh_HK", "zh-cn", "i18n_zh_cn.qm", "确认"},
+        {"zh_CN", "zh-cn", "i18n_zh_cn.qm", "确认"},
+        {"zh_SG", "zh-cn", "i18n_zh_cn.qm", "确认"},
+        {"en_US", "en-us", "i18n_en.qm", "Confirm"},
+        {"en_GB", "en-us", "i18n_en.qm", "Confirm"},
+        // These have catalogues of their own, yet get the English one.
+        {"fr_FR", "en-us", "i18n_en.qm", "Confirm"},
+        {"de_DE", "en-us", "i18n_en.qm", "Confirm"},
+        {"pt_BR", "en-us", "i18n_en.qm", "Confirm"},
+        {"ru_RU", "en-us", "i18n_en.qm", "Confirm"},
+        {"es_ES", "en-us", "i18n_en.qm", "Confirm"},
+        {"th_TH", "en-us", "i18n_en.qm", "Confirm"},
+        {"it_IT", "en-us", "i18n_en.qm", "Confirm"},
+        {"C", "en-us", "i18n_en.qm", "Confirm"},
+        {"ja_JP", "ja-jp", "i18n_ja.qm", "確認"},
+        {"ko_KR", "ko-kr", "i18n_ko.qm", "확인"},
+        {"vi_VN", "vi-vn", "i18n_vi.qm", "Xác nhận"},
+        {"id_ID", "id-id", "i18n_id.qm", "Konfirmasi"},
+    };
+    for (const auto &row : rows) {
+        QTest::newRow(row.locale) << QString::fromLatin1(row.locale) << QString::fromLatin1(row.code)
+                                  << QString::fromLatin1(row.file) << QString::fromUtf8(row.confirmText);
+    }
 }
 
 void TestLanguage::selectsCatalogueForLocale()

@@ -18,15 +18,9 @@ const char *const kOkayStyle = "QPushButton{background-color:rgba(57, 59, 64, 1)
                                "QPushButton:pressed{background-color:rgb(47, 49, 53);}";
 const char *const kValuePlaceholder = "kq2_cn";
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *style)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setStyleSheet(QString::fromUtf8(style));
-    return label;
-}
-
 } // namespace
+
+using DialogStyles::makeLabel;
 
 CDlgAppInfo::CDlgAppInfo(QWidget *parent)
     : CDlgFramelessWindow(parent)
@@ -45,11 +39,8 @@ void CDlgAppInfo::buildWidgets()
     resize(460, 320);
     setStyleSheet(QString());
 
-    ui.lbl_title = makeLabel(this, "lbl_title", kTitleStyle);
-    ui.lbl_title->setGeometry(74, 46, 331, 23);
-
-    ui.label_5 = makeLabel(this, "label_5", DialogStyles::kStar);
-    ui.label_5->setGeometry(44, 47, 20, 20);
+    ui.lbl_title = makeLabel(this, "lbl_title", kTitleStyle, QRect(74, 46, 331, 23));
+    ui.label_5 = makeLabel(this, "label_5", DialogStyles::kStar, QRect(44, 47, 20, 20));
 
     ui.line = DialogStyles::makeSeparatorLine(this, "line", QRect(44, 92, 392, 1));
     buildInfoGrid();

@@ -61,15 +61,8 @@ void CDlgCloseTip::buildWidgets()
         setObjectName(QStringLiteral("CDlgCloseTip"));
     resize(460, 344);
 
-    ui.label_5 = new QLabel(this);
-    ui.label_5->setObjectName(QStringLiteral("label_5"));
-    ui.label_5->setGeometry(44, 47, 20, 20);
-    ui.label_5->setStyleSheet(QString::fromUtf8(DialogStyles::kStar));
-
-    ui.lbl_title = new QLabel(this);
-    ui.lbl_title->setObjectName(QStringLiteral("lbl_title"));
-    ui.lbl_title->setGeometry(74, 31, 381, 51);
-    ui.lbl_title->setStyleSheet(QString::fromUtf8(kTitleStyle));
+    ui.label_5 = DialogStyles::makeLabel(this, "label_5", DialogStyles::kStar, QRect(44, 47, 20, 20));
+    ui.lbl_title = DialogStyles::makeLabel(this, "lbl_title", kTitleStyle, QRect(74, 31, 381, 51));
 
     ui.line = DialogStyles::makeSeparatorLine(this, "line", QRect(44, 90, 375, 1));
 

@@ -47,26 +47,6 @@ const char *const kStartStyle = "QPushButton{font-size:23px;color:rgba(112, 74, 
 const char *const kWholePathStyle = "background-color:rgba(87, 88, 92, 0.9);border-radius:2px;"
                                     "color:rgb(255, 255, 255);font-size:16px;padding:10px;";
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *style, const QRect &geometry = QRect())
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setStyleSheet(QString::fromUtf8(style));
-    if (!geometry.isNull())
-        label->setGeometry(geometry);
-    return label;
-}
-
-QFrame *makeLine(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *line = new QFrame(parent);
-    line->setObjectName(QString::fromLatin1(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 // -1 when the volume cannot be read.
 qint64 availableBytesOn(const QString &volume)
 {
@@ -79,6 +59,9 @@ qint64 availableBytesOn(const QString &volume)
 }
 
 } // namespace
+
+using DialogStyles::makeLabel;
+using DialogStyles::makeLine;
 
 CSetInstallPathDialog::CSetInstallPathDialog(QWidget *parent)
     : QDialog(parent)

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 
-// Style sheets shared by several dialogs.
+// Style sheets and widget makers shared by several dialogs.
 namespace DialogStyles {
 
 // Without "border:none" a sunken one-pixel line draws only its light edge and
@@ -22,15 +23,32 @@ inline const char *const kLightButton = "QPushButton{background-color:rgb(255, 2
 
 inline const char *const kStar = "border-image:url(:/pic/star.png);";
 
-// The thin separator of the dialogs built on dlg_bg.png.
-inline QFrame *makeSeparatorLine(QWidget *parent, const char *name, const QRect &geometry)
+inline QLabel *makeLabel(QWidget *parent, const char *name, const char *style, const QRect &geometry = QRect())
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setStyleSheet(QString::fromUtf8(style));
+    if (!geometry.isNull())
+        label->setGeometry(geometry);
+    return label;
+}
+
+// A sunken horizontal line.
+inline QFrame *makeLine(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *line = new QFrame(parent);
     line->setObjectName(QString::fromLatin1(name));
     line->setGeometry(geometry);
-    line->setStyleSheet(QString::fromUtf8(kSeparatorLine));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// The thin separator of the dialogs built on dlg_bg.png.
+inline QFrame *makeSeparatorLine(QWidget *parent, const char *name, const QRect &geometry)
+{
+    QFrame *line = makeLine(parent, name, geometry);
+    line->setStyleSheet(QString::fromUtf8(kSeparatorLine));
     return line;
 }
 

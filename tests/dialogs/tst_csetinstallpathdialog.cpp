@@ -31,10 +31,6 @@ struct Display
 Display displayOf(CSetInstallPathDialog &dialog)
 {
     auto *tip = child<QLabel>(&dialog, "lbl_tip");
-    auto *selDirTip = child<QLabel>(&dialog, "lbl_selDirTip");
-    // The two share one place: exactly one of them is shown.
-    if (tip->isHidden() == selDirTip->isHidden())
-        qWarning("lbl_tip and lbl_selDirTip both %s", tip->isHidden() ? "hidden" : "shown");
     return {child<QPushButton>(&dialog, "btn_ok")->isEnabled(), tip->isHidden() ? QString() : tip->text(),
             child<QLabel>(&dialog, "lbl_needSpace")->text(), child<QLabel>(&dialog, "lbl_freeSpace")->text()};
 }

@@ -109,9 +109,7 @@ void TestCDlgYesNo::visibleButtons_data()
     QTest::addColumn<bool>("closeVisible");
     QTest::addColumn<QStringList>("visible");
     QTest::newRow("ok only") << true << false << QStringList{"btn_ok"};
-    QTest::newRow("ok and cancel") << false << false << QStringList{"btn_cancel", "btn_ok"};
     QTest::newRow("all three") << false << true << QStringList{"btn_cancel", "btn_close", "btn_ok"};
-    QTest::newRow("ok and close") << true << true << QStringList{"btn_close", "btn_ok"};
 }
 
 void TestCDlgYesNo::visibleButtons()

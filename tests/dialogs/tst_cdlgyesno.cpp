@@ -45,6 +45,7 @@ private slots:
     void messageCountsNestedForms();
     void messageIsPlacedOverTheRectangle_data();
     void messageIsPlacedOverTheRectangle();
+    void dialogRunByCallerLeavesCountAlone_data();
     void dialogRunByCallerLeavesCountAlone();
 
 private:
@@ -261,15 +262,23 @@ void TestCDlgYesNo::messageIsPlacedOverTheRectangle()
     QCOMPARE(seen, position);
 }
 
+void TestCDlgYesNo::dialogRunByCallerLeavesCountAlone_data()
+{
+    DialogTest::endingRows("btn_ok", "btn_close");
+}
+
 void TestCDlgYesNo::dialogRunByCallerLeavesCountAlone()
 {
+    QFETCH(QString, ending);
+    QFETCH(int, result);
     CDlgYesNo dialog;
+    dialog.setCloseButtonVisible(true);
     int countWhileOpen = -1;
     DialogTest::whenModal([&](QWidget *modal) {
         countWhileOpen = CDlgYesNo::openMessageCount();
-        QTest::mouseClick(child<QPushButton>(modal, "btn_ok"), Qt::LeftButton);
+        DialogTest::endModal(modal, ending);
     });
-    QCOMPARE(dialog.exec(), 1);
+    QCOMPARE(dialog.exec(), result);
     QCOMPARE(countWhileOpen, 0);
 }
 

@@ -249,8 +249,7 @@ void TestCSetInstallPathDialog::closeEmitsNothing()
     dialog.setPath(path(QStringLiteral("games")));
     QSignalSpy paths(&dialog, &CSetInstallPathDialog::updateInstallPath);
     QSignalSpy starts(&dialog, &CSetInstallPathDialog::startInstallClicked);
-    DialogTest::whenModal(
-        [&](QWidget *modal) { QTest::mouseClick(child<QPushButton>(modal, "btn_close"), Qt::LeftButton); });
+    DialogTest::whenModal([&](QWidget *modal) { DialogTest::endModal(modal, QStringLiteral("btn_close")); });
     QCOMPARE(dialog.exec(), 0);
     QCOMPARE(paths.count(), 0);
     QCOMPARE(starts.count(), 0);

@@ -21,8 +21,9 @@ QString fromBstr(BSTR text)
 
 } // namespace
 
-CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library)
+CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
     : m_library(library)
+    , m_runner(runner)
 {
     m_progressClock.start();
 }
@@ -113,8 +114,8 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     diskFilePath = ExtractPath::resolve(directoryPath, filePath);
     if (diskFilePath.isEmpty()) {
         item.refused = true;
-        setupmanager::sharedInstance()->raiseError(
-            ErrorDefine::SETUP_ZIP_ERROR,
+        setupmanager::reportItemError(
+            m_runner, ErrorDefine::SETUP_ZIP_ERROR,
             QCoreApplication::translate("CArchiveExtractCallback", "文件路径超出安装目录，未解压：%1").arg(filePath));
         return S_OK;
     }
@@ -188,15 +189,14 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
 
 HRESULT CArchiveExtractCallback::openOutputFile(ISequentialOutStream **outStream)
 {
-    setupmanager *shared = setupmanager::sharedInstance();
     if (FileOperations::pathExists(diskFilePath) && !FileOperations::deleteAlways(diskFilePath)) {
-        shared->raiseError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
         return E_ABORT;
     }
     COutFileStream *stream = new COutFileStream;
     stream->AddRef();
     if (!stream->Create(diskFilePath)) {
-        shared->raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, diskFilePath);
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, diskFilePath);
         stream->Release();
         return E_ABORT;
     }
@@ -263,7 +263,7 @@ QString CArchiveExtractCallback::operationResultText(Int32 opRes)
 HRESULT CArchiveExtractCallback::SetOperationResult(Int32 opRes)
 {
     if (opRes != 0)
-        setupmanager::sharedInstance()->raiseError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
 
     if (outFileStream) {
         if (item.timeDefined)
@@ -281,8 +281,8 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 opRes)
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *outPassword)
 {
     if (!passwordIsDefined) {
-        setupmanager::sharedInstance()->raiseError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
-                                                   QCoreApplication::translate("QObject", "解压密码未定义"));
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
+                                      QCoreApplication::translate("QObject", "解压密码未定义"));
         return E_ABORT;
     }
     if (!m_library.sysAllocString)

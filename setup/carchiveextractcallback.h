@@ -8,6 +8,7 @@
 #include <atomic>
 
 class COutFileStream;
+class setupmanager;
 
 // Tells the library where each item goes and reports progress, item paths
 // and per-item failures on setupmanager's process-wide instance. Never
@@ -19,7 +20,7 @@ public:
     // far more often on fast archives); the last value always goes out.
     static constexpr qint64 ProgressIntervalMs = 40;
 
-    explicit CArchiveExtractCallback(const SevenZip::LibraryFunctions &library);
+    CArchiveExtractCallback(const SevenZip::LibraryFunctions &library, const setupmanager *runner);
 
     void Init(SevenZip::IInArchive *archive, const QString &directoryPath);
 
@@ -58,6 +59,7 @@ private:
 
     std::atomic<SevenZip::ULONG> m_refCount{0};
     SevenZip::LibraryFunctions m_library;
+    const setupmanager *m_runner;
     SevenZip::IInArchive *archive = nullptr;
     QString directoryPath;
     QString filePath;

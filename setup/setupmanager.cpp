@@ -62,6 +62,14 @@ void setupmanager::raiseError(ErrorDefine::ErrorCode error, const QString &msg)
     emit setupError(error, msg);
 }
 
+void setupmanager::reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg)
+{
+    setupmanager *shared = sharedInstance();
+    if (runner == shared)
+        shared->hasError.store(true);
+    emit shared->setupError(error, msg);
+}
+
 void setupmanager::setLibraryFileName(const QString &fileName)
 {
     library.setFileName(fileName);
@@ -156,7 +164,7 @@ bool setupmanager::extractArchive(const QString &archivePath, const QString &tar
     }
     openCallback->Release();
 
-    CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions);
+    CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions, this);
     extractCallback->AddRef();
     extractCallback->Init(archive, targetDir);
     const HRESULT extracted = archive->Extract(nullptr, AllItems, 0, extractCallback);

@@ -44,6 +44,11 @@ setupmanager::setupmanager(QObject *parent)
     ErrorDefine::registerMetaType();
 }
 
+setupmanager::~setupmanager()
+{
+    wait();
+}
+
 setupmanager *setupmanager::sharedInstance()
 {
     static QMutex creationLock;

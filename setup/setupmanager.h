@@ -22,6 +22,8 @@ class setupmanager : public QThread
 
 public:
     explicit setupmanager(QObject *parent = nullptr);
+    // Lets a running extraction end first: it writes into the install folder.
+    ~setupmanager() override;
 
     // The instance every archive callback reports through; created on first use.
     static setupmanager *sharedInstance();

@@ -143,6 +143,7 @@ private slots:
     void symbolicLinkItemsAreNotCreatedAsLinks();
     void existingLinkLeadingOutsideIsNotWrittenThrough();
     void perItemReportsArriveOnSharedInstance();
+    void destroyingARunningInstanceLetsTheRunEnd();
 
 private:
     QString path(const QString &relative) const { return m_tmp->filePath(relative); }
@@ -619,6 +620,25 @@ void TestSetupManager::perItemReportsArriveOnSharedInstance()
     writeFile(path("src") + "/a_first.txt", "intact\n");
     QVERIFY(pack(path("src"), game() + "/game.7z"));
     QCOMPARE(runSetup(shared, game(), "game.7z").finished, 1);
+}
+
+void TestSetupManager::destroyingARunningInstanceLetsTheRunEnd()
+{
+    QByteArray content(16 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char(i % 251);
+    writeFile(path("src") + "/plugin.bin", content);
+    QVERIFY(pack(path("src"), game() + "/plugin.7z", {"-mx0"}));
+    auto *plugin = new setupmanager;
+    plugin->setZipFilePath(game());
+    plugin->setZipFileName("plugin.7z");
+    plugin->start();
+
+    // An owner that goes while the plugin unpacks must not take the process down.
+    delete plugin;
+
+    QCOMPARE(bytesOf(game() + "/plugin.bin"), content);
+    QVERIFY(!QFileInfo::exists(game() + "/plugin.7z"));
 }
 
 QTEST_GUILESS_MAIN(TestSetupManager)

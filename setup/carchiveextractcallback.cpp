@@ -46,28 +46,12 @@ void CArchiveExtractCallback::Init(IInArchive *inArchive, const QString &targetF
 
 HRESULT CArchiveExtractCallback::QueryInterface(const GUID &iid, void **outObject)
 {
-    *outObject = nullptr;
+    void *found = nullptr;
     if (iid == IID_IUnknown)
-        *outObject = static_cast<IArchiveExtractCallback *>(this);
+        found = static_cast<IArchiveExtractCallback *>(this);
     else if (iid == IID_ICryptoGetTextPassword)
-        *outObject = static_cast<ICryptoGetTextPassword *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CArchiveExtractCallback::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG CArchiveExtractCallback::Release()
-{
-    const ULONG count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+        found = static_cast<ICryptoGetTextPassword *>(this);
+    return answerQuery(found, outObject);
 }
 
 HRESULT CArchiveExtractCallback::SetTotal(UInt64 total)

@@ -188,8 +188,11 @@ bool setupmanager::processDeleteList()
     QFile list(dir + QLatin1String(DeleteListName));
     if (!list.exists())
         return true;
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // Said, not silent: a run that ends with no signal leaves the installer waiting.
+        raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, list.fileName() + QLatin1Char(' ') + tr("删除失败"));
         return false;
+    }
     while (!list.atEnd()) {
         const QString entry = QString::fromUtf8(list.readLine()).trimmed();
         if (entry.isEmpty())

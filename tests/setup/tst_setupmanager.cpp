@@ -137,6 +137,7 @@ private slots:
     void deletionListRemovesListedFiles();
     void deletionListFolderEntryFails();
     void deletionListNeverLeavesInstallFolder();
+    void unreadableDeletionListIsReported();
     void emptyMainMetadataIsReplacedFromSecondCopy();
     void missingMetadataSignalsBothInOrder();
     void itemsEscapingInstallFolderAreNotWritten();
@@ -492,6 +493,20 @@ void TestSetupManager::deletionListNeverLeavesInstallFolder()
     QVERIFY(QFileInfo::exists(game()));
     QVERIFY(!QFileInfo::exists(game() + "/obsolete.txt"));
     QVERIFY(!QFileInfo::exists(game() + "/deletefiles.txt"));
+}
+
+void TestSetupManager::unreadableDeletionListIsReported()
+{
+    writeFile(path("src") + "/deletefiles.txt/inside.txt", "a folder where the list belongs\n");
+    QVERIFY(pack(path("src"), game() + "/package.7z"));
+
+    const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "package.7z");
+
+    // A run that ended with no signal at all would leave the installer waiting.
+    QCOMPARE(run.errors.size(), 1);
+    QCOMPARE(run.errors.first().code, int(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR));
+    QCOMPARE(run.errors.first().text, game() + "/deletefiles.txt 删除失败");
+    QCOMPARE(run.finished, 0);
 }
 
 void TestSetupManager::emptyMainMetadataIsReplacedFromSecondCopy()

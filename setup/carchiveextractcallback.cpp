@@ -19,6 +19,20 @@ QString fromBstr(BSTR text)
     return text ? QString::fromWCharArray(text) : QString();
 }
 
+// One item property as the library fills it in. A string in it belongs to
+// the library's allocator, whatever the property, and goes back there.
+struct ItemProperty
+{
+    const LibraryFunctions &library;
+    PROPVARIANT value{};
+
+    ~ItemProperty()
+    {
+        if (value.vt == VT_BSTR && value.bstrVal && library.sysFreeString)
+            library.sysFreeString(value.bstrVal);
+    }
+};
+
 } // namespace
 
 CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
@@ -117,58 +131,57 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
 {
-    PROPVARIANT prop{};
-    const HRESULT result = archive->GetProperty(index, PropId::Path, &prop);
+    ItemProperty prop{m_library};
+    const HRESULT result = archive->GetProperty(index, PropId::Path, &prop.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_EMPTY) {
+    if (prop.value.vt == VT_EMPTY) {
         filePath = QStringLiteral("[Content]");
         return S_OK;
     }
-    if (prop.vt != VT_BSTR)
+    if (prop.value.vt != VT_BSTR)
         return E_FAIL;
-    filePath = fromBstr(prop.bstrVal);
-    if (m_library.sysFreeString)
-        m_library.sysFreeString(prop.bstrVal);
+    filePath = fromBstr(prop.value.bstrVal);
     return S_OK;
 }
 
 HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
 {
-    PROPVARIANT prop{};
-    HRESULT result = archive->GetProperty(index, PropId::Attrib, &prop);
+    ItemProperty attributes{m_library};
+    HRESULT result = archive->GetProperty(index, PropId::Attrib, &attributes.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_UI4) {
-        item.attributes = prop.ulVal;
+    if (attributes.value.vt == VT_UI4) {
+        item.attributes = attributes.value.ulVal;
         item.attributesDefined = true;
-    } else if (prop.vt != VT_EMPTY) {
+    } else if (attributes.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
 
-    prop = PROPVARIANT{};
-    result = archive->GetProperty(index, PropId::IsDir, &prop);
+    ItemProperty isFolder{m_library};
+    result = archive->GetProperty(index, PropId::IsDir, &isFolder.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_BOOL)
-        item.isFolder = prop.boolVal != 0;
-    else if (prop.vt != VT_EMPTY)
+    if (isFolder.value.vt == VT_BOOL)
+        item.isFolder = isFolder.value.boolVal != 0;
+    else if (isFolder.value.vt != VT_EMPTY)
         return E_FAIL;
 
-    prop = PROPVARIANT{};
-    result = archive->GetProperty(index, PropId::MTime, &prop);
+    ItemProperty time{m_library};
+    result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_FILETIME) {
-        item.modificationTime = (UInt64(prop.filetime.dwHighDateTime) << 32) | prop.filetime.dwLowDateTime;
+    if (time.value.vt == VT_FILETIME) {
+        const FILETIME &fileTime = time.value.filetime;
+        item.modificationTime = (UInt64(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
         item.timeDefined = true;
-    } else if (prop.vt != VT_EMPTY) {
+    } else if (time.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
 
     // The size is read as the library expects but not needed; an odd type is ignored.
-    prop = PROPVARIANT{};
-    return archive->GetProperty(index, PropId::Size, &prop);
+    ItemProperty size{m_library};
+    return archive->GetProperty(index, PropId::Size, &size.value);
 }
 
 HRESULT CArchiveExtractCallback::openOutputFile(ISequentialOutStream **outStream)

@@ -19,10 +19,25 @@ QString fromBstr(BSTR text)
     return text ? QString::fromWCharArray(text) : QString();
 }
 
+// One item property as the library fills it in. A string in it belongs to
+// the library's allocator, whatever the property, and goes back there.
+struct ItemProperty
+{
+    const LibraryFunctions &library;
+    PROPVARIANT value{};
+
+    ~ItemProperty()
+    {
+        if (value.vt == VT_BSTR && value.bstrVal && library.sysFreeString)
+            library.sysFreeString(value.bstrVal);
+    }
+};
+
 } // namespace
 
-CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library)
+CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
     : m_library(library)
+    , m_runner(runner)
 {
     m_progressClock.start();
 }
@@ -45,28 +60,12 @@ void CArchiveExtractCallback::Init(IInArchive *inArchive, const QString &targetF
 
 HRESULT CArchiveExtractCallback::QueryInterface(const GUID &iid, void **outObject)
 {
-    *outObject = nullptr;
+    void *found = nullptr;
     if (iid == IID_IUnknown)
-        *outObject = static_cast<IArchiveExtractCallback *>(this);
+        found = static_cast<IArchiveExtractCallback *>(this);
     else if (iid == IID_ICryptoGetTextPassword)
-        *outObject = static_cast<ICryptoGetTextPassword *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CArchiveExtractCallback::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG CArchiveExtractCallback::Release()
-{
-    const ULONG count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+        found = static_cast<ICryptoGetTextPassword *>(this);
+    return answerQuery(found, outObject);
 }
 
 HRESULT CArchiveExtractCallback::SetTotal(UInt64 total)
@@ -113,8 +112,8 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     diskFilePath = ExtractPath::resolve(directoryPath, filePath);
     if (diskFilePath.isEmpty()) {
         item.refused = true;
-        setupmanager::sharedInstance()->raiseError(
-            ErrorDefine::SETUP_ZIP_ERROR,
+        setupmanager::reportItemError(
+            m_runner, ErrorDefine::SETUP_ZIP_ERROR,
             QCoreApplication::translate("CArchiveExtractCallback", "文件路径超出安装目录，未解压：%1").arg(filePath));
         return S_OK;
     }
@@ -132,71 +131,69 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
 {
-    PROPVARIANT prop{};
-    const HRESULT result = archive->GetProperty(index, PropId::Path, &prop);
+    ItemProperty prop{m_library};
+    const HRESULT result = archive->GetProperty(index, PropId::Path, &prop.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_EMPTY) {
+    if (prop.value.vt == VT_EMPTY) {
         filePath = QStringLiteral("[Content]");
         return S_OK;
     }
-    if (prop.vt != VT_BSTR)
+    if (prop.value.vt != VT_BSTR)
         return E_FAIL;
-    filePath = fromBstr(prop.bstrVal);
-    if (m_library.sysFreeString)
-        m_library.sysFreeString(prop.bstrVal);
+    filePath = fromBstr(prop.value.bstrVal);
     return S_OK;
 }
 
 HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
 {
-    PROPVARIANT prop{};
-    HRESULT result = archive->GetProperty(index, PropId::Attrib, &prop);
+    ItemProperty attributes{m_library};
+    HRESULT result = archive->GetProperty(index, PropId::Attrib, &attributes.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_UI4) {
-        item.attributes = prop.ulVal;
+    if (attributes.value.vt == VT_UI4) {
+        item.attributes = attributes.value.ulVal;
         item.attributesDefined = true;
-    } else if (prop.vt != VT_EMPTY) {
+    } else if (attributes.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
 
-    prop = PROPVARIANT{};
-    result = archive->GetProperty(index, PropId::IsDir, &prop);
+    ItemProperty isFolder{m_library};
+    result = archive->GetProperty(index, PropId::IsDir, &isFolder.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_BOOL)
-        item.isFolder = prop.boolVal != 0;
-    else if (prop.vt != VT_EMPTY)
+    if (isFolder.value.vt == VT_BOOL)
+        item.isFolder = isFolder.value.boolVal != 0;
+    else if (isFolder.value.vt != VT_EMPTY)
         return E_FAIL;
 
-    prop = PROPVARIANT{};
-    result = archive->GetProperty(index, PropId::MTime, &prop);
+    ItemProperty time{m_library};
+    result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
         return result;
-    if (prop.vt == VT_FILETIME) {
-        item.modificationTime = (UInt64(prop.filetime.dwHighDateTime) << 32) | prop.filetime.dwLowDateTime;
+    if (time.value.vt == VT_FILETIME) {
+        const FILETIME &fileTime = time.value.filetime;
+        item.modificationTime = (UInt64(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
         item.timeDefined = true;
-    } else if (prop.vt != VT_EMPTY) {
+    } else if (time.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
 
     // The size is read as the library expects but not needed; an odd type is ignored.
-    prop = PROPVARIANT{};
-    return archive->GetProperty(index, PropId::Size, &prop);
+    ItemProperty size{m_library};
+    return archive->GetProperty(index, PropId::Size, &size.value);
 }
 
 HRESULT CArchiveExtractCallback::openOutputFile(ISequentialOutStream **outStream)
 {
-    setupmanager *shared = setupmanager::sharedInstance();
     if (FileOperations::pathExists(diskFilePath) && !FileOperations::deleteAlways(diskFilePath)) {
-        shared->raiseError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
         return E_ABORT;
     }
     COutFileStream *stream = new COutFileStream;
     stream->AddRef();
     if (!stream->Create(diskFilePath)) {
-        shared->raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, diskFilePath);
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, diskFilePath);
         stream->Release();
         return E_ABORT;
     }
@@ -263,7 +260,7 @@ QString CArchiveExtractCallback::operationResultText(Int32 opRes)
 HRESULT CArchiveExtractCallback::SetOperationResult(Int32 opRes)
 {
     if (opRes != 0)
-        setupmanager::sharedInstance()->raiseError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
 
     if (outFileStream) {
         if (item.timeDefined)
@@ -281,8 +278,8 @@ HRESULT CArchiveExtractCallback::SetOperationResult(Int32 opRes)
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *outPassword)
 {
     if (!passwordIsDefined) {
-        setupmanager::sharedInstance()->raiseError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
-                                                   QCoreApplication::translate("QObject", "解压密码未定义"));
+        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
+                                      QCoreApplication::translate("QObject", "解压密码未定义"));
         return E_ABORT;
     }
     if (!m_library.sysAllocString)

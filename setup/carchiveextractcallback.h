@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/archiveinterfaces.h"
+#include "setup/comobject.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -8,24 +8,26 @@
 #include <atomic>
 
 class COutFileStream;
+class setupmanager;
 
 // Tells the library where each item goes and reports progress, item paths
 // and per-item failures on setupmanager's process-wide instance. Never
 // throws into the library: every outcome is a result code.
-class CArchiveExtractCallback final : public SevenZip::IArchiveExtractCallback, public SevenZip::ICryptoGetTextPassword
+class CArchiveExtractCallback final
+    : public ComObject<CArchiveExtractCallback, SevenZip::IArchiveExtractCallback, SevenZip::ICryptoGetTextPassword>
 {
+    friend ComObject;
+
 public:
     // Progress reaches the GUI thread at most this often (the library reports
     // far more often on fast archives); the last value always goes out.
     static constexpr qint64 ProgressIntervalMs = 40;
 
-    explicit CArchiveExtractCallback(const SevenZip::LibraryFunctions &library);
+    CArchiveExtractCallback(const SevenZip::LibraryFunctions &library, const setupmanager *runner);
 
     void Init(SevenZip::IInArchive *archive, const QString &directoryPath);
 
     SevenZip::HRESULT SEVENZIP_CALL QueryInterface(const SevenZip::GUID &iid, void **outObject) override;
-    SevenZip::ULONG SEVENZIP_CALL AddRef() override;
-    SevenZip::ULONG SEVENZIP_CALL Release() override;
 
     SevenZip::HRESULT SEVENZIP_CALL SetTotal(SevenZip::UInt64 total) override;
     SevenZip::HRESULT SEVENZIP_CALL SetCompleted(const SevenZip::UInt64 *completeValue) override;
@@ -56,8 +58,8 @@ private:
     void dropOutFileStream();
     void emitProgress(SevenZip::UInt64 completed);
 
-    std::atomic<SevenZip::ULONG> m_refCount{0};
     SevenZip::LibraryFunctions m_library;
+    const setupmanager *m_runner;
     SevenZip::IInArchive *archive = nullptr;
     QString directoryPath;
     QString filePath;

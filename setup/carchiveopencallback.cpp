@@ -10,28 +10,12 @@ CArchiveOpenCallback::CArchiveOpenCallback(const LibraryFunctions &library)
 
 HRESULT CArchiveOpenCallback::QueryInterface(const GUID &iid, void **outObject)
 {
-    *outObject = nullptr;
+    void *found = nullptr;
     if (iid == IID_IUnknown)
-        *outObject = static_cast<IArchiveOpenCallback *>(this);
+        found = static_cast<IArchiveOpenCallback *>(this);
     else if (iid == IID_ICryptoGetTextPassword)
-        *outObject = static_cast<ICryptoGetTextPassword *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CArchiveOpenCallback::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG CArchiveOpenCallback::Release()
-{
-    const ULONG count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+        found = static_cast<ICryptoGetTextPassword *>(this);
+    return answerQuery(found, outObject);
 }
 
 HRESULT CArchiveOpenCallback::SetTotal(const UInt64 *, const UInt64 *)

@@ -25,32 +25,16 @@ bool CInFileStream::Open(const QString &path)
 
 HRESULT CInFileStream::QueryInterface(const GUID &iid, void **outObject)
 {
-    *outObject = nullptr;
+    void *found = nullptr;
     if (iid == IID_IUnknown || iid == IID_IInStream)
-        *outObject = static_cast<IInStream *>(this);
+        found = static_cast<IInStream *>(this);
     else if (iid == IID_IStreamGetSize)
-        *outObject = static_cast<IStreamGetSize *>(this);
+        found = static_cast<IStreamGetSize *>(this);
     else if (iid == IID_IStreamGetProps)
-        *outObject = static_cast<IStreamGetProps *>(this);
+        found = static_cast<IStreamGetProps *>(this);
     else if (iid == IID_IStreamGetProps2)
-        *outObject = static_cast<IStreamGetProps2 *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CInFileStream::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG CInFileStream::Release()
-{
-    const ULONG count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+        found = static_cast<IStreamGetProps2 *>(this);
+    return answerQuery(found, outObject);
 }
 
 HRESULT CInFileStream::Read(void *data, UInt32 size, UInt32 *processedSize)

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "setup/archiveinterfaces.h"
+#include "setup/comobject.h"
 #include "setup/nativefile.h"
 
 #include <QString>
 
-#include <atomic>
-
 // The archive file as the library reads it.
-class CInFileStream final : public SevenZip::IInStream,
-                            public SevenZip::IStreamGetSize,
-                            public SevenZip::IStreamGetProps,
-                            public SevenZip::IStreamGetProps2
+class CInFileStream final : public ComObject<CInFileStream, SevenZip::IInStream, SevenZip::IStreamGetSize,
+                                             SevenZip::IStreamGetProps, SevenZip::IStreamGetProps2>
 {
+    friend ComObject;
+
 public:
     // Reads are split into pieces of at most this size per system call.
     static constexpr SevenZip::UInt32 MaxPieceSize = 4194304;
@@ -22,8 +20,6 @@ public:
     bool Open(const QString &path);
 
     SevenZip::HRESULT SEVENZIP_CALL QueryInterface(const SevenZip::GUID &iid, void **outObject) override;
-    SevenZip::ULONG SEVENZIP_CALL AddRef() override;
-    SevenZip::ULONG SEVENZIP_CALL Release() override;
 
     SevenZip::HRESULT SEVENZIP_CALL Read(void *data, SevenZip::UInt32 size, SevenZip::UInt32 *processedSize) override;
     SevenZip::HRESULT SEVENZIP_CALL Seek(SevenZip::Int64 offset, SevenZip::UInt32 seekOrigin,
@@ -37,7 +33,6 @@ public:
 private:
     ~CInFileStream() = default;
 
-    std::atomic<SevenZip::ULONG> m_refCount{0};
     NativeFile m_file;
     bool m_supportHardLinks = false;
 };

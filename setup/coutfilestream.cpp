@@ -30,25 +30,8 @@ HRESULT COutFileStream::Close()
 
 HRESULT COutFileStream::QueryInterface(const GUID &iid, void **outObject)
 {
-    *outObject = nullptr;
-    if (!(iid == IID_IUnknown || iid == IID_IOutStream))
-        return E_NOINTERFACE;
-    *outObject = static_cast<IOutStream *>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG COutFileStream::AddRef()
-{
-    return ++m_refCount;
-}
-
-ULONG COutFileStream::Release()
-{
-    const ULONG count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+    const bool answered = iid == IID_IUnknown || iid == IID_IOutStream;
+    return answerQuery(answered ? static_cast<IOutStream *>(this) : nullptr, outObject);
 }
 
 HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processedSize)

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "setup/archiveinterfaces.h"
+#include "setup/comobject.h"
 #include "setup/nativefile.h"
 
 #include <QString>
 
-#include <atomic>
-
 // One unpacked file as the library writes it; no buffer of its own.
-class COutFileStream final : public SevenZip::IOutStream
+class COutFileStream final : public ComObject<COutFileStream, SevenZip::IOutStream>
 {
+    friend ComObject;
+
 public:
     static constexpr SevenZip::UInt32 MaxPieceSize = 4194304;
 
@@ -21,8 +21,6 @@ public:
     SevenZip::UInt64 processedSize() const { return m_processedSize; }
 
     SevenZip::HRESULT SEVENZIP_CALL QueryInterface(const SevenZip::GUID &iid, void **outObject) override;
-    SevenZip::ULONG SEVENZIP_CALL AddRef() override;
-    SevenZip::ULONG SEVENZIP_CALL Release() override;
 
     SevenZip::HRESULT SEVENZIP_CALL Write(const void *data, SevenZip::UInt32 size,
                                           SevenZip::UInt32 *processedSize) override;
@@ -33,7 +31,6 @@ public:
 private:
     ~COutFileStream() = default;
 
-    std::atomic<SevenZip::ULONG> m_refCount{0};
     NativeFile m_file;
     SevenZip::UInt64 m_processedSize = 0;
 };

@@ -44,6 +44,11 @@ setupmanager::setupmanager(QObject *parent)
     ErrorDefine::registerMetaType();
 }
 
+setupmanager::~setupmanager()
+{
+    wait();
+}
+
 setupmanager *setupmanager::sharedInstance()
 {
     static QMutex creationLock;
@@ -60,6 +65,14 @@ void setupmanager::raiseError(ErrorDefine::ErrorCode error, const QString &msg)
 {
     hasError.store(true);
     emit setupError(error, msg);
+}
+
+void setupmanager::reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg)
+{
+    setupmanager *shared = sharedInstance();
+    if (runner == shared)
+        shared->hasError.store(true);
+    emit shared->setupError(error, msg);
 }
 
 void setupmanager::setLibraryFileName(const QString &fileName)
@@ -156,7 +169,7 @@ bool setupmanager::extractArchive(const QString &archivePath, const QString &tar
     }
     openCallback->Release();
 
-    CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions);
+    CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions, this);
     extractCallback->AddRef();
     extractCallback->Init(archive, targetDir);
     const HRESULT extracted = archive->Extract(nullptr, AllItems, 0, extractCallback);
@@ -175,8 +188,11 @@ bool setupmanager::processDeleteList()
     QFile list(dir + QLatin1String(DeleteListName));
     if (!list.exists())
         return true;
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // Said, not silent: a run that ends with no signal leaves the installer waiting.
+        raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, list.fileName() + QLatin1Char(' ') + tr("删除失败"));
         return false;
+    }
     while (!list.atEnd()) {
         const QString entry = QString::fromUtf8(list.readLine()).trimmed();
         if (entry.isEmpty())

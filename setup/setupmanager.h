@@ -22,13 +22,16 @@ class setupmanager : public QThread
 
 public:
     explicit setupmanager(QObject *parent = nullptr);
+    // Lets a running extraction end first: it writes into the install folder.
+    ~setupmanager() override;
 
     // The instance every archive callback reports through; created on first use.
     static setupmanager *sharedInstance();
 
-    // Raises hasError, then emits setupError. Callable from any thread.
-    void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
-    bool hasErrorRaised() const { return hasError.load(); }
+    // A failed item of runner's extraction, reported on the shared instance
+    // from the run's thread. It decides only the shared instance's own run:
+    // another instance's item errors never silence the shared one's next run.
+    static void reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg);
 
     // Where the archive library is loaded from; the platform's default otherwise.
     void setLibraryFileName(const QString &fileName);
@@ -51,6 +54,7 @@ protected:
     void run() override;
 
 private:
+    void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
     bool extractArchive(const QString &archivePath, const QString &targetDir);
     bool resolveLibrary(SevenZip::LibraryFunctions *functions);
     bool processDeleteList();
@@ -59,6 +63,6 @@ private:
     QLibrary library;
     QString zipName;
     QString dir;
-    // Raised from extraction threads (also by other instances' callbacks), read at a run's end.
+    // Raised from the run's thread, read and cleared at the run's end.
     std::atomic<bool> hasError{false};
 };

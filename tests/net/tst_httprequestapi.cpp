@@ -48,7 +48,6 @@ private slots:
     void connectionRefusedGivesStatusZero();
     void timeoutThenLateReplyCallsTwice();
     void timeoutCoversTheWholeRequest();
-    void defaultTimeoutOutlastsASlowServer();
     void secondGetTakesBothReplies();
     void retryFromInsideTheCallback();
     void rawHeadersStayForLaterRequests();
@@ -163,19 +162,6 @@ void TestHttpRequestAPI::timeoutCoversTheWholeRequest()
     QVERIFY(recorder.waitFor(2));
     QCOMPARE(recorder.calls.at(0).status, 638);
     QCOMPARE(recorder.calls.at(1).body, QByteArray(8, 'd'));
-}
-
-void TestHttpRequestAPI::defaultTimeoutOutlastsASlowServer()
-{
-    FaultReply slow = FaultReply::text(200, "slow");
-    slow.delayMs = 1500;
-    m_server.enqueue(slow);
-    HttpRequestAPI client;
-    Recorder recorder;
-    client.get(m_server.url("/slow").toString(), recorder.callback());
-    QVERIFY(recorder.waitFor(1));
-    QCOMPARE(recorder.calls.size(), 1);
-    QCOMPARE(recorder.calls.first().status, 200);
 }
 
 void TestHttpRequestAPI::secondGetTakesBothReplies()

@@ -110,10 +110,6 @@ void TestUpdateVersionInfo::parseRules_data()
     const QByteArrayList none;
     QTest::newRow("latest version") << QByteArrayList{kFull} << none << "version"
                                     << "1.1.0";
-    QTest::newRow("entry") << QByteArrayList{kFull} << none << "entry"
-                           << "Halvest.exe";
-    QTest::newRow("md5") << QByteArrayList{kFull} << none << "md5"
-                         << "0123456789abcdef0123456789abcdef";
     QTest::newRow("size as text") << QByteArrayList{kFull} << none << "size"
                                   << "1073741824";
     QTest::newRow("size above 2^32 as text") << QByteArrayList{game("{\"size\":\"6442450944\"}")} << none << "size"
@@ -134,8 +130,6 @@ void TestUpdateVersionInfo::parseRules_data()
         << QByteArrayList{kFull, game("{\"version\":\"1.2.0\"}")} << none << "md5" << kNull;
     QTest::newRow("invalid JSON changes nothing") << QByteArrayList{kFull, "{\"data\":"} << none << "version"
                                                   << "1.1.0";
-    QTest::newRow("diff stored") << QByteArrayList{kFull} << none << "diffs.1.0.0.path"
-                                 << "http://h/d.7z";
     QTest::newRow("diff numeric size is null")
         << QByteArrayList{game("{}", ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"aa\",\"size\":5}]")} << none
         << "diffs.1.0.0.size" << kNull;
@@ -159,8 +153,6 @@ void TestUpdateVersionInfo::parseRules_data()
                "{}", ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"x\"},{\"version\":\"1.0.0\",\"md5\":\"y\"}]")}
         << none << "diffs.1.0.0.md5"
         << "y";
-    QTest::newRow("force update read") << QByteArrayList{kFull} << none << "minVersion"
-                                       << "2.0.0.0";
     QTest::newRow("force update numbers as text")
         << QByteArrayList{"{\"data\":{\"force_update\":{\"min_version\":3,\"url\":\"u\"}}}"} << none << "minVersion"
         << "3";
@@ -172,8 +164,6 @@ void TestUpdateVersionInfo::parseRules_data()
         << "http://h/installer";
     QTest::newRow("no force update at all") << QByteArrayList{game("{}")} << none << "minVersion"
                                             << "";
-    QTest::newRow("web url read") << QByteArrayList{kFull} << none << "webUrl"
-                                  << "http://h/site";
     QTest::newRow("web url set once") << QByteArrayList{kFull, "{\"data\":{\"web_url\":\"http://other/\"}}"} << none
                                       << "webUrl"
                                       << "http://h/site";
@@ -188,10 +178,6 @@ void TestUpdateVersionInfo::parseRules_data()
                            "news\",\"icon\":\"http://h/i.png\"}}}";
     QTest::newRow("content background") << none << QByteArrayList{adv} << "advBackground"
                                         << "http://h/bg.png";
-    QTest::newRow("content url") << none << QByteArrayList{adv} << "advUrl"
-                                 << "http://h/news";
-    QTest::newRow("content icon") << none << QByteArrayList{adv} << "advIcon"
-                                  << "http://h/i.png";
     QTest::newRow("content absent key keeps")
         << none << QByteArrayList{adv, "{\"data\":{\"adv\":{\"url\":\"http://h/n2\"}}}"} << "advIcon"
         << "http://h/i.png";

@@ -32,9 +32,7 @@ struct RunRecord
     QStringList items;
     QList<QPair<qint64, qint64>> progress;
     int finished = 0;
-    int metaDismiss = 0;
-    int metaError = 0;
-    QStringList order;
+    QStringList metaData; // "dismiss" and "error", in the order they came
 
     int countErrors(int code) const
     {
@@ -89,9 +87,7 @@ RunRecord runSetup(setupmanager *runner, const QString &dir, const QString &zipN
     for (const QList<QVariant> &args : progress)
         record.progress.append({args.at(0).toLongLong(), args.at(1).toLongLong()});
     record.finished = finished.count();
-    record.metaDismiss = order.count("dismiss");
-    record.metaError = order.count("error");
-    record.order = order;
+    record.metaData = order;
     return record;
 }
 
@@ -137,12 +133,14 @@ private slots:
     void deletionListRemovesListedFiles();
     void deletionListFolderEntryFails();
     void deletionListNeverLeavesInstallFolder();
+    void unreadableDeletionListIsReported();
     void emptyMainMetadataIsReplacedFromSecondCopy();
     void missingMetadataSignalsBothInOrder();
     void itemsEscapingInstallFolderAreNotWritten();
     void symbolicLinkItemsAreNotCreatedAsLinks();
     void existingLinkLeadingOutsideIsNotWrittenThrough();
     void perItemReportsArriveOnSharedInstance();
+    void destroyingARunningInstanceLetsTheRunEnd();
 
 private:
     QString path(const QString &relative) const { return m_tmp->filePath(relative); }
@@ -352,7 +350,7 @@ void TestSetupManager::corruptedItemFailsAndNextIsUnpacked()
     QCOMPARE(run.finished, 0);
     // The archive goes and the remaining steps run, as after any per-item error.
     QVERIFY(!QFileInfo::exists(archive));
-    QCOMPARE(run.metaDismiss, 1);
+    QCOMPARE(run.metaData.count("dismiss"), 1);
 }
 
 void TestSetupManager::formatFollowsSuffix_data()
@@ -431,7 +429,6 @@ void TestSetupManager::earlyFailureDoesNotSilenceNextRun()
 {
     setupmanager *shared = setupmanager::sharedInstance();
     QCOMPARE(runSetup(shared, game(), "absent.tar").errors.size(), 1);
-    QVERIFY(!shared->hasErrorRaised());
     writeFile(path("src") + "/inside.txt", "inside\n");
     QVERIFY(pack(path("src"), game() + "/package.7z"));
 
@@ -494,6 +491,20 @@ void TestSetupManager::deletionListNeverLeavesInstallFolder()
     QVERIFY(!QFileInfo::exists(game() + "/deletefiles.txt"));
 }
 
+void TestSetupManager::unreadableDeletionListIsReported()
+{
+    writeFile(path("src") + "/deletefiles.txt/inside.txt", "a folder where the list belongs\n");
+    QVERIFY(pack(path("src"), game() + "/package.7z"));
+
+    const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "package.7z");
+
+    // A run that ended with no signal at all would leave the installer waiting.
+    QCOMPARE(run.errors.size(), 1);
+    QCOMPARE(run.errors.first().code, int(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR));
+    QCOMPARE(run.errors.first().text, game() + "/deletefiles.txt 删除失败");
+    QCOMPARE(run.finished, 0);
+}
+
 void TestSetupManager::emptyMainMetadataIsReplacedFromSecondCopy()
 {
     writeFile(path("src") + "/Halvest_Data/Managed/Metadata/global-metadata.dat", QByteArray());
@@ -502,8 +513,7 @@ void TestSetupManager::emptyMainMetadataIsReplacedFromSecondCopy()
 
     const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "package.7z");
 
-    QCOMPARE(run.metaDismiss, 1);
-    QCOMPARE(run.metaError, 0);
+    QCOMPARE(run.metaData, QStringList{"dismiss"});
     QCOMPARE(run.finished, 1);
     QCOMPARE(bytesOf(game() + "/Halvest_Data/Managed/Metadata/global-metadata.dat"), QByteArray("METADATA"));
 }
@@ -515,7 +525,7 @@ void TestSetupManager::missingMetadataSignalsBothInOrder()
 
     const RunRecord run = runSetup(setupmanager::sharedInstance(), game(), "package.7z");
 
-    QCOMPARE(run.order, (QStringList{"dismiss", "error"}));
+    QCOMPARE(run.metaData, (QStringList{"dismiss", "error"}));
     QCOMPARE(run.finished, 1);
 }
 
@@ -613,14 +623,32 @@ void TestSetupManager::perItemReportsArriveOnSharedInstance()
     QVERIFY(run.errors.isEmpty());
     QCOMPARE(pluginItems.count(), 0);
     QCOMPARE(pluginProgress.count(), 0);
-    // The per-item error raised the shared instance's flag, not the runner's:
-    // the runner's own run still ends with setupFinished.
+    // The runner's own run still ends with setupFinished ...
     QCOMPARE(run.finished, 1);
+    // ... and its item errors do not decide the next run of the shared instance.
     setupmanager *shared = setupmanager::sharedInstance();
-    QVERIFY(shared->hasErrorRaised());
-    // A run of the shared instance ends by clearing its flag.
-    QCOMPARE(runSetup(shared, game(), "absent.tar").finished, 0);
-    QVERIFY(!shared->hasErrorRaised());
+    writeFile(path("src") + "/a_first.txt", "intact\n");
+    QVERIFY(pack(path("src"), game() + "/game.7z"));
+    QCOMPARE(runSetup(shared, game(), "game.7z").finished, 1);
+}
+
+void TestSetupManager::destroyingARunningInstanceLetsTheRunEnd()
+{
+    QByteArray content(16 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char(i % 251);
+    writeFile(path("src") + "/plugin.bin", content);
+    QVERIFY(pack(path("src"), game() + "/plugin.7z", {"-mx0"}));
+    auto *plugin = new setupmanager;
+    plugin->setZipFilePath(game());
+    plugin->setZipFileName("plugin.7z");
+    plugin->start();
+
+    // An owner that goes while the plugin unpacks must not take the process down.
+    delete plugin;
+
+    QCOMPARE(bytesOf(game() + "/plugin.bin"), content);
+    QVERIFY(!QFileInfo::exists(game() + "/plugin.7z"));
 }
 
 QTEST_GUILESS_MAIN(TestSetupManager)

@@ -63,9 +63,17 @@ int versionPart(const QString &part, bool *ok)
     return part.toInt(ok, 10);
 }
 
+// The server names the pictures, and they share the folder with the
+// program and its config.ini: only picture files are ever removed.
+bool isPictureName(const QString &fileName)
+{
+    static const QStringList suffixes{"png", "jpg", "jpeg", "gif", "bmp", "webp"};
+    return suffixes.contains(QFileInfo(fileName).suffix().toLower());
+}
+
 void removeFromApplicationFolder(const QString &fileName)
 {
-    if (fileName.isEmpty())
+    if (!isPictureName(fileName))
         return;
     const QString filePath = QCoreApplication::applicationDirPath() + QDir::separator() + fileName;
     if (QFileInfo(filePath).isFile())

@@ -90,6 +90,7 @@ private slots:
     void compareVersion_data();
     void compareVersion();
     void destructionRemovesOnlyItsPictures();
+    void destructionSparesFilesThatAreNoPictures();
 
 private:
     FaultServer m_server;
@@ -406,6 +407,22 @@ void TestUpdateVersionInfo::destructionRemovesOnlyItsPictures()
                                   "\"}}}");
     }
     QVERIFY(QFile::exists(victim));
+}
+
+void TestUpdateVersionInfo::destructionSparesFilesThatAreNoPictures()
+{
+    // A server naming the program's own files as pictures must not get them deleted.
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString notAPicture = "tst_uvi_" + QString::number(QCoreApplication::applicationPid()) + ".ini";
+    QFile file(appDir + "/" + notAPicture);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    {
+        UpdateVersionInfo info;
+        info.parseLauncherContent("{\"data\":{\"adv\":{\"background\":\"http://h/p/" + notAPicture.toUtf8() + "\"}}}");
+    }
+    QVERIFY(file.exists());
+    file.remove();
 }
 
 QTEST_GUILESS_MAIN(TestUpdateVersionInfo)

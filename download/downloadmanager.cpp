@@ -142,7 +142,9 @@ void downloadmanager::startDownload()
 bool downloadmanager::openTempFile()
 {
     file = std::make_unique<QFile>(tempFilePath());
-    if (!file->open(QIODevice::ReadWrite)) {
+    // Unbuffered: after a failed write a buffered file keeps the bytes it
+    // could not write and puts them out at the next offset it writes to.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         qDebug() << file->errorString();
         emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         file.reset();

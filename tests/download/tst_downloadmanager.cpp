@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 // The downloader against the scripted server, in this process: the answers
 // nginx gives, and the ones it will not give on demand.
@@ -41,6 +43,7 @@ private slots:
     void misplacedPartialBodyIsNotWritten_data();
     void misplacedPartialBodyIsNotWritten();
     void longerBodyStopsAtPackageEnd();
+    void repeatedWriteFailuresLeaveTheFileSound();
     void completeRecordFinishesWithoutFetching();
     void outOfRangeRecordStartsFromZero();
     void digestMismatchCleansUp();
@@ -491,6 +494,39 @@ void TestDownloadManager::longerBodyStopsAtPackageEnd()
         return reply;
     });
     start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    const Outcome outcome = waitForOutcome();
+    QVERIFY2(outcome.verified, qPrintable(outcome.text));
+    QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
+}
+
+// A full disk, a resume that fails again, space freed, a third resume: no
+// bytes of a failed write may turn up later at another offset.
+void TestDownloadManager::repeatedWriteFailuresLeaveTheFileSound()
+{
+    const QByteArray content = PackageFixture::content(200000);
+    preparePartial(QStringLiteral("game.7z"), QByteArray(), content.size(), 0);
+    m_server->setHandler([content](const FaultRequest &request) {
+        FaultReply reply = FaultReply::resource(content, request);
+        reply.chunkBytes = 4096;
+        reply.chunkIntervalMs = 3;
+        return reply;
+    });
+    // Writes past the limit come back short, then fail, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit original{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &original) == 0);
+    rlimit limited = original;
+    limited.rlim_cur = 100001;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+    start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    QVERIFY(QTest::qWaitFor([this] { return m_downloadError->size() == 1; }, 20000));
+    m_manager->startDownload();
+    const bool failedAgain = QTest::qWaitFor([this] { return m_downloadError->size() == 2; }, 20000);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &original) == 0);
+    QVERIFY(failedAgain);
+    QVERIFY(m_manager->getDownloadedSize() <= 100001);
+    m_downloadError->clear();
+    m_manager->startDownload();
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);

@@ -374,6 +374,12 @@ void downloadmanager::fileMd5(const QString &path)
 {
     if (!md5Thread)
         md5Thread = new QThread;
+    // A thread still in its event loop would not be started again, and the
+    // new worker would never run: let the previous check end first.
+    if (md5Thread->isRunning()) {
+        md5Thread->quit();
+        md5Thread->wait();
+    }
     auto *worker = new md5checkworker;
     worker->setFilePath(path);
     worker->moveToThread(md5Thread);

@@ -48,6 +48,7 @@ private slots:
     void outOfRangeRecordStartsFromZero();
     void digestMismatchCleansUp();
     void existingFinalFileIsReplaced();
+    void digestsFollowingEachOtherBothReport();
     void unrenamableFileKeepsItsRecord();
     void unsafeTargetIsRefused_data();
     void unsafeTargetIsRefused();
@@ -581,6 +582,23 @@ void TestDownloadManager::existingFinalFileIsReplaced()
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("game.7z_tmp"))));
+}
+
+// A check asked for as soon as the previous one reports, while the digest
+// thread has not yet left its event loop, must not be lost.
+void TestDownloadManager::digestsFollowingEachOtherBothReport()
+{
+    const QString path = m_dir->filePath(QStringLiteral("game.7z"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(PackageFixture::content(100000));
+    file.close();
+    connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this, path] {
+        if (m_verified->size() == 1)
+            m_manager->fileMd5(path);
+    });
+    m_manager->fileMd5(path);
+    QVERIFY(QTest::qWaitFor([this] { return m_verified->size() == 2; }, 10000));
 }
 
 void TestDownloadManager::unrenamableFileKeepsItsRecord()

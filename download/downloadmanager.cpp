@@ -88,7 +88,9 @@ void downloadmanager::setFilePath(const QString &path)
 
 void downloadmanager::initTasks()
 {
-    if (url.isEmpty() || filePath.isEmpty() || packageFileName().isEmpty())
+    // Without the size a task would cover nothing and every record would
+    // look out of range.
+    if (url.isEmpty() || filePath.isEmpty() || packageFileName().isEmpty() || totalSize <= 0)
         return;
     if (!QFile::exists(tempFilePath()))
         removeResumeRecord();

@@ -33,6 +33,7 @@ private slots:
     void headFailureIsReported_data();
     void headFailureIsReported();
     void startBeforeSizeIsKnownStartsLater();
+    void tasksSetUpBeforeSizeIsKnownResume();
     void pauseAndResumeUseOneTask();
     void getAnsweredWithStatusFails_data();
     void getAnsweredWithStatusFails();
@@ -314,6 +315,23 @@ void TestDownloadManager::startBeforeSizeIsKnownStartsLater()
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
     QCOMPARE(m_server->requestCount(), 2);
+}
+
+// Tasks made before the size is known would cover nothing, and a record
+// would look out of range: they are made once the size is there.
+void TestDownloadManager::tasksSetUpBeforeSizeIsKnownResume()
+{
+    const QByteArray content = PackageFixture::content(200000);
+    preparePartial(QStringLiteral("game.7z"), content.left(80000), content.size(), 80000);
+    serveContent(content);
+    m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
+    m_manager->setFilePath(m_dir->path());
+    m_manager->setFileMD5(PackageFixture::md5(content));
+    m_manager->initTasks();
+    m_manager->startDownload();
+    const Outcome outcome = waitForOutcome();
+    QVERIFY2(outcome.verified, qPrintable(outcome.text));
+    QCOMPARE(gets().first().rangeStart, qint64(80000));
 }
 
 void TestDownloadManager::pauseAndResumeUseOneTask()

@@ -399,13 +399,14 @@ bool downloadmanager::isDownloading() const
 
 // The package's name is the last segment of the URL's path, fully decoded.
 // It names files in the target folder, so anything that could lead outside
-// it, or name the folder itself, is refused.
+// it, or name the folder itself, is refused. Windows drops trailing dots and
+// spaces from a name (".. " is the parent), so such names are refused too.
 QString downloadmanager::packageFileName() const
 {
     const QString encodedPath = url.path(QUrl::FullyEncoded);
     const QString name =
         QUrl::fromPercentEncoding(encodedPath.mid(encodedPath.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')) ||
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
         return QString();
     return name;

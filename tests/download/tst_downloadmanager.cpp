@@ -647,6 +647,9 @@ void TestDownloadManager::unsafeTargetIsRefused_data()
     QTest::newRow("encoded slash") << QStringLiteral("/packages/..%2Fescape.7z") << true;
     QTest::newRow("encoded backslash") << QStringLiteral("/packages/..%5Cescape.7z") << true;
     QTest::newRow("no name") << QStringLiteral("/packages/") << true;
+    // Windows drops trailing dots and spaces: ".. " would be the parent.
+    QTest::newRow("dot dot space") << QStringLiteral("/packages/..%20") << true;
+    QTest::newRow("trailing dot") << QStringLiteral("/packages/game.7z.") << true;
     QTest::newRow("no folder") << QStringLiteral("/packages/game.7z") << false;
 }
 

@@ -119,6 +119,9 @@ void downloadtask::downloadFinished()
         retryOrGiveUp(m_reply->error(), m_reply->errorString());
         return;
     }
+    // An answer that is not the file may come without a body to check.
+    if (stoppedOnStatus())
+        return;
     // A body that ends early without an error would leave the download
     // waiting for bytes nobody asks for: take it as a broken transfer.
     if (!segmentComplete()) {
@@ -142,17 +145,25 @@ void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QStrin
     stop();
 }
 
-void downloadtask::downloadReadyRead()
+// Anything but 200 or 206 is not the file: report the status and stop.
+bool downloadtask::stoppedOnStatus()
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status != 200 && status != 206) {
-        QString msg;
-        if (status >= 400)
-            msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-        emit httpStatusCodeError(status, msg);
-        stop();
+    if (status == 200 || status == 206)
+        return false;
+    QString msg;
+    if (status >= 400)
+        msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    emit httpStatusCodeError(status, msg);
+    stop();
+    return true;
+}
+
+void downloadtask::downloadReadyRead()
+{
+    if (stoppedOnStatus())
         return;
-    }
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!m_bodyChecked) {
         m_bodyChecked = true;
         if (!acceptsBodyPlacement(status)) {

@@ -52,6 +52,7 @@ public:
     void setTimeoutInterval(int milliseconds);
 
 private:
+    bool stoppedOnStatus();
     bool acceptsBodyPlacement(int status);
     bool segmentComplete() const;
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);

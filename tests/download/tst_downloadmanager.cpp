@@ -367,18 +367,21 @@ void TestDownloadManager::pauseAndResumeUseOneTask()
 void TestDownloadManager::getAnsweredWithStatusFails_data()
 {
     QTest::addColumn<int>("status");
-    QTest::newRow("404") << 404;
-    QTest::newRow("302") << 302;
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404") << 404 << QByteArray("not the package");
+    QTest::newRow("302") << 302 << QByteArray("not the package");
+    QTest::newRow("302 without body") << 302 << QByteArray();
 }
 
 void TestDownloadManager::getAnsweredWithStatusFails()
 {
     QFETCH(int, status);
+    QFETCH(QByteArray, body);
     const QByteArray content = PackageFixture::content(50000);
-    m_server->setHandler([content, status](const FaultRequest &request) {
+    m_server->setHandler([content, status, body](const FaultRequest &request) {
         if (request.method == "HEAD")
             return FaultReply::resource(content, request);
-        FaultReply reply = FaultReply::text(status, "not the package");
+        FaultReply reply = FaultReply::text(status, body);
         if (status == 302)
             reply.header("Location", "/elsewhere.7z");
         return reply;

@@ -106,12 +106,6 @@ void downloadtask::downloadFinished()
         m_timer.stop();
     if (m_stopped)
         return;
-    // Bytes that arrived with the end of the reply still belong to the file.
-    if (m_reply->bytesAvailable() > 0) {
-        downloadReadyRead();
-        if (m_stopped)
-            return;
-    }
     m_stopped = true;
     if (m_reply->error() != QNetworkReply::NoError) {
         qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(m_reply->errorString()) +

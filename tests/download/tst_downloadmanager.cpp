@@ -50,6 +50,7 @@ private slots:
     void digestMismatchCleansUp();
     void existingFinalFileIsReplaced();
     void digestsFollowingEachOtherBothReport();
+    void deletedWhileDigestRuns();
     void unrenamableFileKeepsItsRecord();
     void unsafeTargetIsRefused_data();
     void unsafeTargetIsRefused();
@@ -620,6 +621,21 @@ void TestDownloadManager::digestsFollowingEachOtherBothReport()
     });
     m_manager->fileMd5(path);
     QVERIFY(QTest::qWaitFor([this] { return m_verified->size() == 2; }, 10000));
+}
+
+// The owner may go while a large package is being checked: the thread is
+// waited for, and its result reaches nothing.
+void TestDownloadManager::deletedWhileDigestRuns()
+{
+    const QString path = m_dir->filePath(QStringLiteral("game.7z"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(PackageFixture::content(16 * 1024 * 1024));
+    file.close();
+    m_manager->fileMd5(path);
+    m_manager.reset();
+    QTest::qWait(50);
+    QVERIFY(m_verified->isEmpty());
 }
 
 void TestDownloadManager::unrenamableFileKeepsItsRecord()

@@ -67,9 +67,9 @@ void downloadtask::start()
     if (!m_stopped || m_finished)
         return;
     m_stopped = false;
-    QNetworkRequest request(m_requestUrl);
     if (m_start + m_size >= m_end)
         return;
+    QNetworkRequest request(m_requestUrl);
     m_requestedFrom = m_start + m_size;
     m_bodyChecked = false;
     request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(m_requestedFrom).arg(m_end).toLatin1());
@@ -226,7 +226,6 @@ void downloadtask::resetAfterCompletion()
 {
     stop();
     m_size = 0;
-    m_stopped = true;
     m_finished = false;
 }
 

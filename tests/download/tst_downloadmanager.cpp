@@ -33,7 +33,6 @@ private slots:
     void headFailureIsReported_data();
     void headFailureIsReported();
     void startBeforeSizeIsKnownStartsLater();
-    void tasksSetUpBeforeSizeIsKnownResume();
     void pauseAndResumeUseOneTask();
     void getAnsweredWithStatusFails_data();
     void getAnsweredWithStatusFails();
@@ -45,8 +44,8 @@ private slots:
     void misplacedPartialBodyIsNotWritten();
     void longerBodyStopsAtPackageEnd();
     void repeatedWriteFailuresLeaveTheFileSound();
-    void completeRecordFinishesWithoutFetching();
-    void outOfRangeRecordStartsFromZero();
+    void resumeRecordIsTrustedWithinTheSize_data();
+    void resumeRecordIsTrustedWithinTheSize();
     void digestMismatchCleansUp();
     void existingFinalFileIsReplaced();
     void digestsFollowingEachOtherBothReport();
@@ -318,23 +317,6 @@ void TestDownloadManager::startBeforeSizeIsKnownStartsLater()
     QCOMPARE(m_server->requestCount(), 2);
 }
 
-// Tasks made before the size is known would cover nothing, and a record
-// would look out of range: they are made once the size is there.
-void TestDownloadManager::tasksSetUpBeforeSizeIsKnownResume()
-{
-    const QByteArray content = PackageFixture::content(200000);
-    preparePartial(QStringLiteral("game.7z"), content.left(80000), content.size(), 80000);
-    serveContent(content);
-    m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
-    m_manager->setFilePath(m_dir->path());
-    m_manager->setFileMD5(PackageFixture::md5(content));
-    m_manager->initTasks();
-    m_manager->startDownload();
-    const Outcome outcome = waitForOutcome();
-    QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QCOMPARE(gets().first().rangeStart, qint64(80000));
-}
-
 void TestDownloadManager::pauseAndResumeUseOneTask()
 {
     const QByteArray content = PackageFixture::content(400000);
@@ -555,27 +537,39 @@ void TestDownloadManager::repeatedWriteFailuresLeaveTheFileSound()
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
 
-void TestDownloadManager::completeRecordFinishesWithoutFetching()
+void TestDownloadManager::resumeRecordIsTrustedWithinTheSize_data()
 {
-    const QByteArray content = PackageFixture::content(100000);
-    preparePartial(QStringLiteral("game.7z"), content, content.size(), content.size());
-    serveContent(content);
-    start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
-    const Outcome outcome = waitForOutcome();
-    QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QVERIFY(gets().isEmpty());
-    QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
+    QTest::addColumn<int>("onDisk");
+    QTest::addColumn<qint64>("recorded");
+    QTest::addColumn<bool>("tasksBeforeSize");
+    QTest::addColumn<qint64>("firstRequested"); // -1: nothing is fetched
+    // Stopped between the last chunk and the rename.
+    QTest::newRow("complete") << 100000 << qint64(100000) << false << qint64(-1);
+    QTest::newRow("past the size") << 0 << qint64(100005) << false << qint64(0);
+    // Tasks made before the size is known would cover nothing, and the record
+    // would look out of range.
+    QTest::newRow("tasks set up before the size") << 40000 << qint64(40000) << true << qint64(40000);
 }
 
-void TestDownloadManager::outOfRangeRecordStartsFromZero()
+void TestDownloadManager::resumeRecordIsTrustedWithinTheSize()
 {
+    QFETCH(int, onDisk);
+    QFETCH(qint64, recorded);
+    QFETCH(bool, tasksBeforeSize);
+    QFETCH(qint64, firstRequested);
     const QByteArray content = PackageFixture::content(100000);
-    preparePartial(QStringLiteral("game.7z"), QByteArray(), content.size(), content.size() + 5);
+    preparePartial(QStringLiteral("game.7z"), content.left(onDisk), content.size(), recorded);
     serveContent(content);
-    start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
+    m_manager->setFilePath(m_dir->path());
+    m_manager->setFileMD5(PackageFixture::md5(content));
+    if (tasksBeforeSize)
+        m_manager->initTasks();
+    m_manager->startDownload();
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QCOMPARE(gets().first().rangeStart, qint64(0));
+    QCOMPARE(gets().isEmpty() ? qint64(-1) : gets().first().rangeStart, firstRequested);
+    QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
 
 void TestDownloadManager::digestMismatchCleansUp()

@@ -13,6 +13,9 @@
 namespace {
 
 const int kMaxRedirects = 10;
+// A server that takes the size request and never answers would keep the
+// download waiting for ever: give it as long as a task gets between chunks.
+const int kSizeRequestTimeoutMs = 10000;
 // A reply starts at 51200 bytes of read buffer (see downloadtask), drops to
 // 1024 while disk writes are slow and rises again after a run of quick ones.
 // It rises to 256 KiB rather than back to 51200: with 50 KB the network
@@ -293,6 +296,7 @@ void downloadmanager::requestFileSize()
     QNetworkRequest request(url);
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(inactivityTimeoutMs > 0 ? inactivityTimeoutMs : kSizeRequestTimeoutMs);
     sizeReply = network.head(request);
     connect(sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished, Qt::DirectConnection);
 }

@@ -269,6 +269,7 @@ void TestDownloadManager::headFailureIsReported_data()
     QTest::newRow("no Content-Length") << QStringLiteral("/unsized.7z") << 200;
     QTest::newRow("endless redirects") << QStringLiteral("/loop/0.7z") << 302;
     QTest::newRow("redirect to ftp") << QStringLiteral("/elsewhere.7z") << 302;
+    QTest::newRow("no answer") << QStringLiteral("/silent.7z") << 0;
 }
 
 void TestDownloadManager::headFailureIsReported()
@@ -287,8 +288,14 @@ void TestDownloadManager::headFailureIsReported()
             return FaultReply::redirect(302, "/loop/" + QByteArray::number(request.index + 1) + ".7z");
         if (request.target == "/elsewhere.7z")
             return FaultReply::redirect(302, "ftp://127.0.0.1/elsewhere.7z");
+        if (request.target == "/silent.7z") {
+            FaultReply reply = FaultReply::text(200, "late");
+            reply.delayMs = 60000;
+            return reply;
+        }
         return FaultReply::text(404, "not here");
     });
+    m_manager->setInactivityTimeout(300);
     start(path);
     const Outcome outcome = waitForOutcome();
     QCOMPARE(outcome.signal, QStringLiteral("downloadError"));

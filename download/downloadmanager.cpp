@@ -13,6 +13,9 @@
 namespace {
 
 const int kMaxRedirects = 10;
+// A server that takes the size request and never answers would keep the
+// download waiting for ever: give it as long as a task gets between chunks.
+const int kSizeRequestTimeoutMs = 10000;
 // A reply starts at 51200 bytes of read buffer (see downloadtask), drops to
 // 1024 while disk writes are slow and rises again after a run of quick ones.
 // It rises to 256 KiB rather than back to 51200: with 50 KB the network
@@ -88,7 +91,9 @@ void downloadmanager::setFilePath(const QString &path)
 
 void downloadmanager::initTasks()
 {
-    if (url.isEmpty() || filePath.isEmpty() || packageFileName().isEmpty())
+    // Without the size a task would cover nothing and every record would
+    // look out of range.
+    if (url.isEmpty() || filePath.isEmpty() || packageFileName().isEmpty() || totalSize <= 0)
         return;
     if (!QFile::exists(tempFilePath()))
         removeResumeRecord();
@@ -142,7 +147,9 @@ void downloadmanager::startDownload()
 bool downloadmanager::openTempFile()
 {
     file = std::make_unique<QFile>(tempFilePath());
-    if (!file->open(QIODevice::ReadWrite)) {
+    // Unbuffered: after a failed write a buffered file keeps the bytes it
+    // could not write and puts them out at the next offset it writes to.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         qDebug() << file->errorString();
         emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         file.reset();
@@ -289,6 +296,7 @@ void downloadmanager::requestFileSize()
     QNetworkRequest request(url);
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(inactivityTimeoutMs > 0 ? inactivityTimeoutMs : kSizeRequestTimeoutMs);
     sizeReply = network.head(request);
     connect(sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished, Qt::DirectConnection);
 }
@@ -372,6 +380,12 @@ void downloadmanager::fileMd5(const QString &path)
 {
     if (!md5Thread)
         md5Thread = new QThread;
+    // A thread still in its event loop would not be started again, and the
+    // new worker would never run: let the previous check end first.
+    if (md5Thread->isRunning()) {
+        md5Thread->quit();
+        md5Thread->wait();
+    }
     auto *worker = new md5checkworker;
     worker->setFilePath(path);
     worker->moveToThread(md5Thread);
@@ -389,13 +403,14 @@ bool downloadmanager::isDownloading() const
 
 // The package's name is the last segment of the URL's path, fully decoded.
 // It names files in the target folder, so anything that could lead outside
-// it, or name the folder itself, is refused.
+// it, or name the folder itself, is refused. Windows drops trailing dots and
+// spaces from a name (".. " is the parent), so such names are refused too.
 QString downloadmanager::packageFileName() const
 {
     const QString encodedPath = url.path(QUrl::FullyEncoded);
     const QString name =
         QUrl::fromPercentEncoding(encodedPath.mid(encodedPath.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')) ||
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
         return QString();
     return name;

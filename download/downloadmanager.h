@@ -65,7 +65,7 @@ public:
     QString tempFilePath() const;
     QString finalFilePath() const;
 
-    // Only tools and tests shorten the tasks' inactivity time-out.
+    // Only tools and tests shorten the time-out of the tasks and the size request.
     void setInactivityTimeout(int milliseconds);
 
 private:

@@ -67,9 +67,9 @@ void downloadtask::start()
     if (!m_stopped || m_finished)
         return;
     m_stopped = false;
-    QNetworkRequest request(m_requestUrl);
     if (m_start + m_size >= m_end)
         return;
+    QNetworkRequest request(m_requestUrl);
     m_requestedFrom = m_start + m_size;
     m_bodyChecked = false;
     request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(m_requestedFrom).arg(m_end).toLatin1());
@@ -106,12 +106,6 @@ void downloadtask::downloadFinished()
         m_timer.stop();
     if (m_stopped)
         return;
-    // Bytes that arrived with the end of the reply still belong to the file.
-    if (m_reply->bytesAvailable() > 0) {
-        downloadReadyRead();
-        if (m_stopped)
-            return;
-    }
     m_stopped = true;
     if (m_reply->error() != QNetworkReply::NoError) {
         qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(m_reply->errorString()) +
@@ -119,6 +113,9 @@ void downloadtask::downloadFinished()
         retryOrGiveUp(m_reply->error(), m_reply->errorString());
         return;
     }
+    // An answer that is not the file may come without a body to check.
+    if (stoppedOnStatus())
+        return;
     // A body that ends early without an error would leave the download
     // waiting for bytes nobody asks for: take it as a broken transfer.
     if (!segmentComplete()) {
@@ -142,17 +139,25 @@ void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QStrin
     stop();
 }
 
-void downloadtask::downloadReadyRead()
+// Anything but 200 or 206 is not the file: report the status and stop.
+bool downloadtask::stoppedOnStatus()
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status != 200 && status != 206) {
-        QString msg;
-        if (status >= 400)
-            msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-        emit httpStatusCodeError(status, msg);
-        stop();
+    if (status == 200 || status == 206)
+        return false;
+    QString msg;
+    if (status >= 400)
+        msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    emit httpStatusCodeError(status, msg);
+    stop();
+    return true;
+}
+
+void downloadtask::downloadReadyRead()
+{
+    if (stoppedOnStatus())
         return;
-    }
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!m_bodyChecked) {
         m_bodyChecked = true;
         if (!acceptsBodyPlacement(status)) {
@@ -221,7 +226,6 @@ void downloadtask::resetAfterCompletion()
 {
     stop();
     m_size = 0;
-    m_stopped = true;
     m_finished = false;
 }
 

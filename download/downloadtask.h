@@ -40,7 +40,6 @@ public:
     void addSize(qint64 bytes) { m_size += bytes; }
     bool isStopped() const { return m_stopped; }
     bool isFinished() const { return m_finished; }
-    int taskIdentifier() const { return m_taskIdentifier; }
 
     // Back to idle with nothing done, once the whole file is complete.
     void resetAfterCompletion();
@@ -52,6 +51,7 @@ public:
     void setTimeoutInterval(int milliseconds);
 
 private:
+    bool stoppedOnStatus();
     bool acceptsBodyPlacement(int status);
     bool segmentComplete() const;
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);

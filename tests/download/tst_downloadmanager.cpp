@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 // The downloader against the scripted server, in this process: the answers
 // nginx gives, and the ones it will not give on demand.
@@ -41,10 +43,13 @@ private slots:
     void misplacedPartialBodyIsNotWritten_data();
     void misplacedPartialBodyIsNotWritten();
     void longerBodyStopsAtPackageEnd();
-    void completeRecordFinishesWithoutFetching();
-    void outOfRangeRecordStartsFromZero();
+    void repeatedWriteFailuresLeaveTheFileSound();
+    void resumeRecordIsTrustedWithinTheSize_data();
+    void resumeRecordIsTrustedWithinTheSize();
     void digestMismatchCleansUp();
     void existingFinalFileIsReplaced();
+    void digestsFollowingEachOtherBothReport();
+    void deletedWhileDigestRuns();
     void unrenamableFileKeepsItsRecord();
     void unsafeTargetIsRefused_data();
     void unsafeTargetIsRefused();
@@ -264,6 +269,7 @@ void TestDownloadManager::headFailureIsReported_data()
     QTest::newRow("no Content-Length") << QStringLiteral("/unsized.7z") << 200;
     QTest::newRow("endless redirects") << QStringLiteral("/loop/0.7z") << 302;
     QTest::newRow("redirect to ftp") << QStringLiteral("/elsewhere.7z") << 302;
+    QTest::newRow("no answer") << QStringLiteral("/silent.7z") << 0;
 }
 
 void TestDownloadManager::headFailureIsReported()
@@ -282,8 +288,14 @@ void TestDownloadManager::headFailureIsReported()
             return FaultReply::redirect(302, "/loop/" + QByteArray::number(request.index + 1) + ".7z");
         if (request.target == "/elsewhere.7z")
             return FaultReply::redirect(302, "ftp://127.0.0.1/elsewhere.7z");
+        if (request.target == "/silent.7z") {
+            FaultReply reply = FaultReply::text(200, "late");
+            reply.delayMs = 60000;
+            return reply;
+        }
         return FaultReply::text(404, "not here");
     });
+    m_manager->setInactivityTimeout(300);
     start(path);
     const Outcome outcome = waitForOutcome();
     QCOMPARE(outcome.signal, QStringLiteral("downloadError"));
@@ -345,18 +357,21 @@ void TestDownloadManager::pauseAndResumeUseOneTask()
 void TestDownloadManager::getAnsweredWithStatusFails_data()
 {
     QTest::addColumn<int>("status");
-    QTest::newRow("404") << 404;
-    QTest::newRow("302") << 302;
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404") << 404 << QByteArray("not the package");
+    QTest::newRow("302") << 302 << QByteArray("not the package");
+    QTest::newRow("302 without body") << 302 << QByteArray();
 }
 
 void TestDownloadManager::getAnsweredWithStatusFails()
 {
     QFETCH(int, status);
+    QFETCH(QByteArray, body);
     const QByteArray content = PackageFixture::content(50000);
-    m_server->setHandler([content, status](const FaultRequest &request) {
+    m_server->setHandler([content, status, body](const FaultRequest &request) {
         if (request.method == "HEAD")
             return FaultReply::resource(content, request);
-        FaultReply reply = FaultReply::text(status, "not the package");
+        FaultReply reply = FaultReply::text(status, body);
         if (status == 302)
             reply.header("Location", "/elsewhere.7z");
         return reply;
@@ -383,10 +398,11 @@ void TestDownloadManager::cutConnectionResumesAtPosition()
     start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QCOMPARE(gets().size(), 2);
     // The retry asks from what was written: what the network thread still
-    // held when the connection broke is fetched again.
-    const qint64 resumedAt = gets().at(1).rangeStart;
+    // held when the connection broke is fetched again. (Qt itself sometimes
+    // sends the first request a second time when the connection closes, so
+    // only the last request is looked at.)
+    const qint64 resumedAt = gets().last().rangeStart;
     QVERIFY2(resumedAt > 0 && resumedAt <= 70000, QByteArray::number(resumedAt));
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
@@ -407,8 +423,7 @@ void TestDownloadManager::bodyEndingEarlyIsFetchedAgain()
     start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QCOMPARE(gets().size(), 2);
-    QCOMPARE(gets().at(1).rangeStart, qint64(60000));
+    QCOMPARE(gets().last().rangeStart, qint64(60000));
 }
 
 void TestDownloadManager::stalledBodyRetriesThenFails()
@@ -496,27 +511,72 @@ void TestDownloadManager::longerBodyStopsAtPackageEnd()
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
 
-void TestDownloadManager::completeRecordFinishesWithoutFetching()
+// A full disk, a resume that fails again, space freed, a third resume: no
+// bytes of a failed write may turn up later at another offset.
+void TestDownloadManager::repeatedWriteFailuresLeaveTheFileSound()
 {
-    const QByteArray content = PackageFixture::content(100000);
-    preparePartial(QStringLiteral("game.7z"), content, content.size(), content.size());
-    serveContent(content);
+    const QByteArray content = PackageFixture::content(200000);
+    preparePartial(QStringLiteral("game.7z"), QByteArray(), content.size(), 0);
+    m_server->setHandler([content](const FaultRequest &request) {
+        FaultReply reply = FaultReply::resource(content, request);
+        reply.chunkBytes = 4096;
+        reply.chunkIntervalMs = 3;
+        return reply;
+    });
+    // Writes past the limit come back short, then fail, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit original{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &original) == 0);
+    rlimit limited = original;
+    limited.rlim_cur = 100001;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
     start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    QVERIFY(QTest::qWaitFor([this] { return m_downloadError->size() == 1; }, 20000));
+    m_manager->startDownload();
+    const bool failedAgain = QTest::qWaitFor([this] { return m_downloadError->size() == 2; }, 20000);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &original) == 0);
+    QVERIFY(failedAgain);
+    QVERIFY(m_manager->getDownloadedSize() <= 100001);
+    m_downloadError->clear();
+    m_manager->startDownload();
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QVERIFY(gets().isEmpty());
     QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
 
-void TestDownloadManager::outOfRangeRecordStartsFromZero()
+void TestDownloadManager::resumeRecordIsTrustedWithinTheSize_data()
 {
+    QTest::addColumn<int>("onDisk");
+    QTest::addColumn<qint64>("recorded");
+    QTest::addColumn<bool>("tasksBeforeSize");
+    QTest::addColumn<qint64>("firstRequested"); // -1: nothing is fetched
+    // Stopped between the last chunk and the rename.
+    QTest::newRow("complete") << 100000 << qint64(100000) << false << qint64(-1);
+    QTest::newRow("past the size") << 0 << qint64(100005) << false << qint64(0);
+    // Tasks made before the size is known would cover nothing, and the record
+    // would look out of range.
+    QTest::newRow("tasks set up before the size") << 40000 << qint64(40000) << true << qint64(40000);
+}
+
+void TestDownloadManager::resumeRecordIsTrustedWithinTheSize()
+{
+    QFETCH(int, onDisk);
+    QFETCH(qint64, recorded);
+    QFETCH(bool, tasksBeforeSize);
+    QFETCH(qint64, firstRequested);
     const QByteArray content = PackageFixture::content(100000);
-    preparePartial(QStringLiteral("game.7z"), QByteArray(), content.size(), content.size() + 5);
+    preparePartial(QStringLiteral("game.7z"), content.left(onDisk), content.size(), recorded);
     serveContent(content);
-    start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+    m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
+    m_manager->setFilePath(m_dir->path());
+    m_manager->setFileMD5(PackageFixture::md5(content));
+    if (tasksBeforeSize)
+        m_manager->initTasks();
+    m_manager->startDownload();
     const Outcome outcome = waitForOutcome();
     QVERIFY2(outcome.verified, qPrintable(outcome.text));
-    QCOMPARE(gets().first().rangeStart, qint64(0));
+    QCOMPARE(gets().isEmpty() ? qint64(-1) : gets().first().rangeStart, firstRequested);
+    QCOMPARE(finalBytes(QStringLiteral("game.7z")), content);
 }
 
 void TestDownloadManager::digestMismatchCleansUp()
@@ -547,6 +607,38 @@ void TestDownloadManager::existingFinalFileIsReplaced()
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("game.7z_tmp"))));
 }
 
+// A check asked for as soon as the previous one reports, while the digest
+// thread has not yet left its event loop, must not be lost.
+void TestDownloadManager::digestsFollowingEachOtherBothReport()
+{
+    const QString path = m_dir->filePath(QStringLiteral("game.7z"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(PackageFixture::content(100000));
+    file.close();
+    connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this, path] {
+        if (m_verified->size() == 1)
+            m_manager->fileMd5(path);
+    });
+    m_manager->fileMd5(path);
+    QVERIFY(QTest::qWaitFor([this] { return m_verified->size() == 2; }, 10000));
+}
+
+// The owner may go while a large package is being checked: the thread is
+// waited for, and its result reaches nothing.
+void TestDownloadManager::deletedWhileDigestRuns()
+{
+    const QString path = m_dir->filePath(QStringLiteral("game.7z"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(PackageFixture::content(16 * 1024 * 1024));
+    file.close();
+    m_manager->fileMd5(path);
+    m_manager.reset();
+    QTest::qWait(50);
+    QVERIFY(m_verified->isEmpty());
+}
+
 void TestDownloadManager::unrenamableFileKeepsItsRecord()
 {
     // A folder in the final file's place cannot be replaced: say so, and keep
@@ -575,6 +667,9 @@ void TestDownloadManager::unsafeTargetIsRefused_data()
     QTest::newRow("encoded slash") << QStringLiteral("/packages/..%2Fescape.7z") << true;
     QTest::newRow("encoded backslash") << QStringLiteral("/packages/..%5Cescape.7z") << true;
     QTest::newRow("no name") << QStringLiteral("/packages/") << true;
+    // Windows drops trailing dots and spaces: ".. " would be the parent.
+    QTest::newRow("dot dot space") << QStringLiteral("/packages/..%20") << true;
+    QTest::newRow("trailing dot") << QStringLiteral("/packages/game.7z.") << true;
     QTest::newRow("no folder") << QStringLiteral("/packages/game.7z") << false;
 }
 

@@ -17,7 +17,6 @@ private slots:
     void init();
     void cleanup();
     void chunksArriveAtTheirPositions();
-    void completeSegmentSendsNothing();
     void statusOtherThanPartialStops_data();
     void statusOtherThanPartialStops();
     void finishedTaskIsNotStartedAgain();
@@ -65,18 +64,6 @@ void TestDownloadTask::chunksArriveAtTheirPositions()
     QVERIFY(inOrder);
     QCOMPARE(m_server->requests().first().header("Range"), QByteArray("bytes=5000-200000"));
     QCOMPARE(assembled.mid(5000), content.mid(5000));
-}
-
-void TestDownloadTask::completeSegmentSendsNothing()
-{
-    QSignalSpy progress(m_task.get(), &downloadtask::progress);
-    QSignalSpy chunks(m_task.get(), &downloadtask::readyRead);
-    m_task->setUrl(m_server->url(QStringLiteral("/game.7z")), 0, 1000, 1000, 0);
-    m_task->start();
-    QTest::qWait(200);
-    QCOMPARE(m_server->requestCount(), 0);
-    QVERIFY(progress.isEmpty() && chunks.isEmpty());
-    QVERIFY(!m_task->isStopped());
 }
 
 void TestDownloadTask::statusOtherThanPartialStops_data()

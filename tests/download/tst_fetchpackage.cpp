@@ -21,7 +21,6 @@ private slots:
     void killedDownloadResumesWhereTheRecordSays();
     void recordWithoutTemporaryFileStartsFromZero();
     void shortWriteNeverRecordsMoreThanTheDisk();
-    void failureNamesTheErrorCode();
 
 private:
     QString folder() const { return m_dir->filePath(QStringLiteral("games")); }
@@ -151,18 +150,6 @@ void TestFetchPackage::shortWriteNeverRecordsMoreThanTheDisk()
     QCOMPARE(unlimited.finish(), 0);
     QCOMPARE(gets().last().rangeStart, qMax<qint64>(recorded, 0));
     QCOMPARE(readFile(packagePath()), content);
-}
-
-void TestFetchPackage::failureNamesTheErrorCode()
-{
-    m_server->setHandler([](const FaultRequest &) { return FaultReply::text(404, "not here"); });
-    ToolRun run(configHome());
-    run.start({m_server->url(QStringLiteral("/packages/game.7z")).toString(), folder()});
-    QCOMPARE(run.finish(), 1);
-    QVERIFY2(
-        run.errorOutput().contains(QStringLiteral("DOWNLOAD_NETWORK_GETHEADER_ERROR (1005): 网络资源获取失败(404)")),
-        qPrintable(run.errorOutput()));
-    QVERIFY(QDir(folder()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestFetchPackage)

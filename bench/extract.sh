@@ -3,18 +3,20 @@
 # our unpack_package and with Debian's `7z x`, both through the same 7z.so.
 # Prints both throughputs, progress signals per second reaching the tool's
 # main thread, peak RSS, and last the line ratio=<ours/7z x>.
-# The package is built once into build/bench-extract/cache.
+# The package is built once into build-bench/bench-extract/cache.
+#
+# BENCH_BUILD_DIR (default build-bench)  Release build of unpack_package
+# ROUNDS          (default 3)            best round counts
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build}
+build=${BENCH_BUILD_DIR:-$here/build-bench}
 cache=$build/bench-extract/cache
 work=$build/bench-extract/work
-tool=$build/bin/unpack_package
 rounds=${ROUNDS:-3}
 
-if [ ! -x "$tool" ]; then
-    cmake --build "$build" --target unpack_package >/dev/null
-fi
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DLAUNCHER_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target unpack_package -j2 >/dev/null
+tool=$build/bin/unpack_package
 
 make_package() {
     local content=$cache/content

@@ -11,19 +11,6 @@
 namespace Controls {
 namespace {
 
-QImage canvas(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QColor withAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
 void paintGem(QPainter &painter, const QPointF &centre, qreal size, const QColor &fill)
 {
     QPainterPath gem;
@@ -94,7 +81,7 @@ QBrush controlFill(bool checked, Look look, const QRectF &box)
 
 QImage goldButton(int width, int height, Look look)
 {
-    QImage image = canvas(width, height);
+    QImage image = Paint::transparentImage(width, height);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body(1, 1, width - 2, height - 3);
@@ -143,7 +130,7 @@ QImage goldButton(int width, int height, Look look)
 
 QImage titleBarClose(Look look)
 {
-    QImage image = canvas(30, 30);
+    QImage image = Paint::transparentImage(30, 30);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintTitleBarPlate(painter, look);
@@ -155,7 +142,7 @@ QImage titleBarClose(Look look)
 
 QImage titleBarMinimise(Look look)
 {
-    QImage image = canvas(30, 30);
+    QImage image = Paint::transparentImage(30, 30);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintTitleBarPlate(painter, look);
@@ -166,7 +153,7 @@ QImage titleBarMinimise(Look look)
 
 QImage playPause(bool showsPause, Look look)
 {
-    QImage image = canvas(30, 30);
+    QImage image = Paint::transparentImage(30, 30);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(15, 15);
@@ -199,7 +186,7 @@ QImage playPause(bool showsPause, Look look)
 
 QImage changeFolder()
 {
-    QImage image = canvas(18, 18);
+    QImage image = Paint::transparentImage(18, 18);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath folder;
@@ -219,7 +206,7 @@ QImage changeFolder()
 
 QImage dialogClose(Look look)
 {
-    QImage image = canvas(20, 20);
+    QImage image = Paint::transparentImage(20, 20);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QColor glyph = Palette::inkSoft;
@@ -237,7 +224,7 @@ QImage dialogClose(Look look)
 
 QImage star()
 {
-    QImage image = canvas(20, 20);
+    QImage image = Paint::transparentImage(20, 20);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(10, 10);
@@ -263,7 +250,7 @@ QImage star()
 
 QImage radio(bool checked, Look look)
 {
-    QImage image = canvas(24, 24);
+    QImage image = Paint::transparentImage(24, 24);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box(3, 3, 18, 18);
@@ -276,7 +263,7 @@ QImage radio(bool checked, Look look)
         painter.drawEllipse(box.center(), 5, 5);
     } else if (look == Look::Hover) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(withAlpha(Palette::gold, 70));
+        painter.setBrush(Paint::withAlpha(Palette::gold, 70));
         painter.drawEllipse(box.center(), 4, 4);
     }
     return image;
@@ -284,7 +271,7 @@ QImage radio(bool checked, Look look)
 
 QImage checkBox(bool checked, Look look)
 {
-    QImage image = canvas(24, 24);
+    QImage image = Paint::transparentImage(24, 24);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box(3.5, 3.5, 17, 17);

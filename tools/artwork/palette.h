@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 
 // One palette for every picture: night blue for the world, gold for what
 // the player can press, warm parchment for the dialogs.
@@ -22,3 +23,19 @@ inline const QColor ink{57, 59, 64};
 inline const QColor inkSoft{138, 140, 147};
 inline const QColor controlEdge{190, 184, 170};
 } // namespace Palette
+
+namespace Paint {
+// A clear picture to draw on.
+inline QImage transparentImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+inline QColor withAlpha(QColor color, int alpha)
+{
+    color.setAlpha(alpha);
+    return color;
+}
+} // namespace Paint

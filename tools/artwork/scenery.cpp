@@ -13,19 +13,6 @@
 
 namespace {
 
-QImage transparentImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QColor withAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
 // Midpoint displacement gives ridges that look like mountains, and a fixed
 // seed keeps every run of the generator identical.
 QVector<qreal> ridgeHeights(int points, qreal roughness, quint32 seed)
@@ -84,9 +71,9 @@ void paintSky(QPainter &painter, const QRectF &area)
 
     QRadialGradient glow(QPointF(area.left() + area.width() * 0.62, area.top() + area.height() * 0.78),
                          area.width() * 0.55);
-    glow.setColorAt(0.0, withAlpha(Palette::horizonGlow, 110));
-    glow.setColorAt(0.5, withAlpha(Palette::horizonGlow, 30));
-    glow.setColorAt(1.0, withAlpha(Palette::horizonGlow, 0));
+    glow.setColorAt(0.0, Paint::withAlpha(Palette::horizonGlow, 110));
+    glow.setColorAt(0.5, Paint::withAlpha(Palette::horizonGlow, 30));
+    glow.setColorAt(1.0, Paint::withAlpha(Palette::horizonGlow, 0));
     painter.fillRect(area, glow);
 
     // Faint veils of colour, like an aurora over the peaks.
@@ -96,7 +83,7 @@ void paintSky(QPainter &painter, const QRectF &area)
         const QPointF centre(area.left() + area.width() * centres[i].x(), area.top() + area.height() * centres[i].y());
         QRadialGradient veil(centre, area.width() * 0.28);
         veil.setColorAt(0.0, veils[i]);
-        veil.setColorAt(1.0, withAlpha(veils[i], 0));
+        veil.setColorAt(1.0, Paint::withAlpha(veils[i], 0));
         painter.save();
         painter.translate(centre);
         painter.scale(1.6, 0.5);
@@ -120,12 +107,12 @@ void paintStars(QPainter &painter, const QRectF &area, int count, quint32 seed)
         const QColor tint = random.bounded(5) == 0 ? QColor(255, 226, 170) : QColor(220, 230, 255);
         if (radius > 1.3) {
             QRadialGradient halo(QPointF(x, y), radius * 4);
-            halo.setColorAt(0.0, withAlpha(tint, alpha / 2));
-            halo.setColorAt(1.0, withAlpha(tint, 0));
+            halo.setColorAt(0.0, Paint::withAlpha(tint, alpha / 2));
+            halo.setColorAt(1.0, Paint::withAlpha(tint, 0));
             painter.setBrush(halo);
             painter.drawEllipse(QPointF(x, y), radius * 4, radius * 4);
         }
-        painter.setBrush(withAlpha(tint, alpha));
+        painter.setBrush(Paint::withAlpha(tint, alpha));
         painter.drawEllipse(QPointF(x, y), radius, radius);
     }
 }
@@ -134,9 +121,9 @@ void paintMoon(QPainter &painter, const QPointF &centre, qreal radius)
 {
     painter.setPen(Qt::NoPen);
     QRadialGradient halo(centre, radius * 4.5);
-    halo.setColorAt(0.0, withAlpha(Palette::moonLight, 120));
-    halo.setColorAt(0.25, withAlpha(Palette::moonLight, 45));
-    halo.setColorAt(1.0, withAlpha(Palette::moonLight, 0));
+    halo.setColorAt(0.0, Paint::withAlpha(Palette::moonLight, 120));
+    halo.setColorAt(0.25, Paint::withAlpha(Palette::moonLight, 45));
+    halo.setColorAt(1.0, Paint::withAlpha(Palette::moonLight, 0));
     painter.setBrush(halo);
     painter.drawEllipse(centre, radius * 4.5, radius * 4.5);
 
@@ -208,7 +195,7 @@ void paintCastle(QPainter &painter, const QPointF &base, qreal scale)
         painter.drawPath(roof);
     }
     // Banner on the highest spire.
-    painter.setBrush(withAlpha(Palette::gold, 220));
+    painter.setBrush(Paint::withAlpha(Palette::gold, 220));
     const QPointF spire(base.x() + 33 * scale, base.y() - (96 + 19.8) * scale);
     QPainterPath flag;
     flag.moveTo(spire);
@@ -221,8 +208,8 @@ void paintCastle(QPainter &painter, const QPointF &base, qreal scale)
     for (const QPointF &window : windows) {
         const QPointF centre = base + window * scale;
         QRadialGradient light(centre, 9 * scale);
-        light.setColorAt(0.0, withAlpha(Palette::gold, 150));
-        light.setColorAt(1.0, withAlpha(Palette::gold, 0));
+        light.setColorAt(0.0, Paint::withAlpha(Palette::gold, 150));
+        light.setColorAt(1.0, Paint::withAlpha(Palette::gold, 0));
         painter.setBrush(light);
         painter.drawEllipse(centre, 9 * scale, 9 * scale);
         painter.setBrush(QColor(255, 214, 120));
@@ -246,7 +233,7 @@ void paintLake(QPainter &painter, const QRectF &water, qreal moonX)
         const qreal spread = 20 + depth * 70;
         const qreal x = moonX + (random.bounded(2.0) - 1.0) * spread;
         const qreal length = 10 + random.bounded(30.0) * (1.0 - depth * 0.5);
-        painter.setBrush(withAlpha(Palette::moonLight, int(90 * (1.0 - depth * 0.8))));
+        painter.setBrush(Paint::withAlpha(Palette::moonLight, int(90 * (1.0 - depth * 0.8))));
         painter.drawRoundedRect(QRectF(x - length / 2, y, length, 1.2), 0.6, 0.6);
     }
 }
@@ -295,7 +282,7 @@ void paintParchment(QPainter &painter, const QRectF &rect, qreal radius)
     painter.setBrush(fill);
     painter.drawPath(roundedRect(rect.adjusted(0.6, 0.6, -0.6, -0.6), radius));
     // A thin gold frame inside the edge.
-    painter.setPen(QPen(withAlpha(Palette::goldDeep, 90), 1.0));
+    painter.setPen(QPen(Paint::withAlpha(Palette::goldDeep, 90), 1.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(roundedRect(rect.adjusted(6.5, 6.5, -6.5, -6.5), radius - 5));
 }
@@ -337,7 +324,7 @@ void paintWordmark(QPainter &painter, const QRectF &box)
     painter.setBrush(fill);
     painter.drawPath(text);
 
-    painter.setPen(QPen(withAlpha(Palette::gold, 170), 1.0));
+    painter.setPen(QPen(Paint::withAlpha(Palette::gold, 170), 1.0));
     const qreal lineY = box.bottom() + 4;
     painter.drawLine(QPointF(box.center().x() - 80, lineY), QPointF(box.center().x() - 12, lineY));
     painter.drawLine(QPointF(box.center().x() + 12, lineY), QPointF(box.center().x() + 80, lineY));
@@ -350,7 +337,7 @@ namespace Scenery {
 
 QImage background(int width, int height)
 {
-    QImage image = transparentImage(width, height);
+    QImage image = Paint::transparentImage(width, height);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal scale = height / 730.0;
@@ -361,7 +348,7 @@ QImage background(int width, int height)
 
 QImage bottomMask(int width, int height)
 {
-    QImage image = transparentImage(width, height);
+    QImage image = Paint::transparentImage(width, height);
     QPainter painter(&image);
     QLinearGradient shade(QPointF(0, 0), QPointF(0, height));
     shade.setColorAt(0.0, QColor(4, 6, 20, 0));
@@ -373,7 +360,7 @@ QImage bottomMask(int width, int height)
 
 QImage dialogBackground(int width, int height)
 {
-    QImage image = transparentImage(width, height);
+    QImage image = Paint::transparentImage(width, height);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF card(0, 0, width, height);
@@ -390,7 +377,7 @@ QImage dialogBackground(int width, int height)
 
 QImage installDialog(int width, int height)
 {
-    QImage image = transparentImage(width, height);
+    QImage image = Paint::transparentImage(width, height);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -421,7 +408,7 @@ QImage installDialog(int width, int height)
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Palette::goldDeep, 2.0));
     painter.drawPath(roundedRect(panel.adjusted(1, 1, -1, -1), 15));
-    painter.setPen(QPen(withAlpha(Palette::goldLight, 120), 1.0));
+    painter.setPen(QPen(Paint::withAlpha(Palette::goldLight, 120), 1.0));
     painter.drawPath(roundedRect(panel.adjusted(5.5, 5.5, -5.5, -5.5), 11));
     paintCornerGem(painter, QPointF(panel.center().x(), panel.top() + 1), 6);
     paintCornerGem(painter, QPointF(panel.center().x(), panel.bottom() - 1), 6);
@@ -430,7 +417,7 @@ QImage installDialog(int width, int height)
 
 QImage emblem(int side)
 {
-    QImage image = transparentImage(side, side);
+    QImage image = Paint::transparentImage(side, side);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(side / 256.0, side / 256.0);

@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <QStorageInfo>
 
 namespace {
 
@@ -50,11 +49,8 @@ const char *const kWholePathStyle = "background-color:rgba(87, 88, 92, 0.9);bord
 // -1 when the volume cannot be read.
 qint64 availableBytesOn(const QString &volume)
 {
-    if (volume.isEmpty())
-        return -1;
-    const QStorageInfo storage(volume);
-    const qint64 available = storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
-    qDebug() << "diskSpaceTips : " << available << "name :" << storage.rootPath();
+    const qint64 available = InstallPathCheck::availableBytes(volume);
+    qDebug() << "diskSpaceTips : " << available << "name :" << volume;
     return available;
 }
 

@@ -16,6 +16,10 @@ public:
     // empty when there is none.
     static QString volumeOf(const QString &path);
 
+    // Bytes free for the player on the volume holding path; -1 when it
+    // cannot be read.
+    static qint64 availableBytes(const QString &volume);
+
 private:
     static bool hasForbiddenCharacter(const QString &text);
 };

@@ -1,6 +1,9 @@
 #include "dialogs/installpathcheck.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/statvfs.h>
 
 namespace {
 
@@ -38,4 +41,14 @@ QString InstallPathCheck::volumeOf(const QString &path)
     if (QFileInfo::exists(path))
         return path;
     return nearestExistingAncestor(path);
+}
+
+qint64 InstallPathCheck::availableBytes(const QString &volume)
+{
+    // statvfs asks the file system itself; QStorageInfo first looks the path
+    // up in the mount table, which a chroot or sandbox may not show.
+    struct statvfs info;
+    if (volume.isEmpty() || ::statvfs(QFile::encodeName(volume).constData(), &info) != 0)
+        return -1;
+    return qint64(info.f_bavail) * qint64(info.f_frsize);
 }

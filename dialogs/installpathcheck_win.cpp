@@ -1,6 +1,7 @@
 #include "dialogs/installpathcheck.h"
 
 #include <QFileInfo>
+#include <QStorageInfo>
 
 bool InstallPathCheck::isValidInstallPath(const QString &path)
 {
@@ -18,4 +19,12 @@ QString InstallPathCheck::volumeOf(const QString &path)
 {
     // The drive part up to and including the first colon, "D:".
     return path.left(path.indexOf(QLatin1Char(':')) + 1);
+}
+
+qint64 InstallPathCheck::availableBytes(const QString &volume)
+{
+    if (volume.isEmpty())
+        return -1;
+    const QStorageInfo storage(volume);
+    return storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
 }

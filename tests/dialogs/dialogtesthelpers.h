@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -142,6 +143,19 @@ inline void whenModal(std::function<void(QWidget *)> action, QWidget *previous =
         action(modal);
     });
     poll->start(10);
+}
+
+// Free bytes on the volume holding path, as df reports them; -1 on failure.
+inline qint64 dfAvailableBytes(const QString &path)
+{
+    QProcess df;
+    df.start(QStringLiteral("df"), {QStringLiteral("--output=avail"), QStringLiteral("-B1"), path});
+    if (!df.waitForFinished(10000) || df.exitCode() != 0)
+        return -1;
+    const QList<QByteArray> lines = df.readAllStandardOutput().trimmed().split('\n');
+    bool ok = false;
+    const qint64 bytes = lines.value(1).trimmed().toLongLong(&ok);
+    return ok ? bytes : -1;
 }
 
 } // namespace DialogTest

@@ -1,4 +1,5 @@
 #include "dialogs/installpathcheck.h"
+#include "dialogtesthelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@ private slots:
     void validity();
     void volumeIsTheNearestExistingAncestor_data();
     void volumeIsTheNearestExistingAncestor();
+    void availableBytesAreWhatDfReports();
 
 private:
     // "=" prefix: the text as it is (relative paths start in the fixture
@@ -103,6 +105,16 @@ void TestInstallPathCheck::volumeIsTheNearestExistingAncestor()
     }
     QCOMPARE(found, resolve(volume));
     QCOMPARE(QStorageInfo(found).rootPath(), QStorageInfo(m_dir.path()).rootPath());
+}
+
+void TestInstallPathCheck::availableBytesAreWhatDfReports()
+{
+    const qint64 reference = DialogTest::dfAvailableBytes(m_dir.path());
+    QVERIFY(reference >= 0);
+    // Other programs may write meanwhile: within 64 MiB is the same volume.
+    QVERIFY(qAbs(InstallPathCheck::availableBytes(m_dir.path()) - reference) < (qint64(64) << 20));
+    QCOMPARE(InstallPathCheck::availableBytes(QString()), qint64(-1));
+    QCOMPARE(InstallPathCheck::availableBytes(resolve(QStringLiteral("missing/folder"))), qint64(-1));
 }
 
 QTEST_MAIN(TestInstallPathCheck)

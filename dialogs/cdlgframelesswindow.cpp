@@ -88,24 +88,17 @@ QPixmap CDlgFramelessWindow::scaleNineSlice(const QPixmap &picture, int cw, int 
 
 void CDlgFramelessWindow::mousePressEvent(QMouseEvent *event)
 {
-    m_dragging = true;
-    if (event->button() == Qt::LeftButton) {
-        m_dragOffset = event->globalPos() - frameGeometry().topLeft();
-        event->accept();
-    }
+    m_dragger.press(this, event);
 }
 
 void CDlgFramelessWindow::mouseReleaseEvent(QMouseEvent *)
 {
-    m_dragging = false;
+    m_dragger.release();
 }
 
 void CDlgFramelessWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPos() - m_dragOffset);
-        event->accept();
-    }
+    m_dragger.move(this, event);
 }
 
 void CDlgFramelessWindow::paintEvent(QPaintEvent *)

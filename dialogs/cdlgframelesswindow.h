@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include "dialogs/windowdragger.h"
+
 // Borderless translucent dialog that paints a picture as its background,
 // stretched without distorting the corners, with a drop shadow around it.
 // It can be dragged with the left button anywhere on it.
@@ -27,9 +29,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPoint m_dragOffset;
+    WindowDragger m_dragger;
     QPixmap m_background;
-    bool m_dragging = false;
     int m_shadowLeft = 0;
     int m_shadowTop = 0;
     int m_shadowRight = 0;

@@ -291,25 +291,18 @@ bool CSetInstallPathDialog::eventFilter(QObject *watched, QEvent *event)
 
 void CSetInstallPathDialog::mousePressEvent(QMouseEvent *event)
 {
-    m_dragging = true;
-    if (event->button() == Qt::LeftButton) {
-        m_dragOffset = event->globalPos() - frameGeometry().topLeft();
+    if (m_dragger.press(this, event))
         setFocus();
-        event->accept();
-    }
 }
 
 void CSetInstallPathDialog::mouseReleaseEvent(QMouseEvent *)
 {
-    m_dragging = false;
+    m_dragger.release();
 }
 
 void CSetInstallPathDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPos() - m_dragOffset);
-        event->accept();
-    }
+    m_dragger.move(this, event);
 }
 
 void CSetInstallPathDialog::paintEvent(QPaintEvent *)

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include "dialogs/windowdragger.h"
+
 class CAutoSizeLabel;
 class QFrame;
 class QGridLayout;
@@ -83,8 +85,7 @@ private:
     void showSpace(const QString &needed, const QString &available);
 
     Widgets ui;
-    QPoint m_dragOffset;
+    WindowDragger m_dragger;
     QPixmap m_background;
     qint64 m_neededBytes = 0;
-    bool m_dragging = false;
 };

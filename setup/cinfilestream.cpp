@@ -1,19 +1,17 @@
 #include "setup/cinfilestream.h"
 
+#include "setup/filestreamresults.h"
+
 #include <algorithm>
 
 using namespace SevenZip;
+using FileStreamResults::lastErrorResult;
 
 namespace {
 
 FILETIME toFileTime(quint64 value)
 {
     return FILETIME{quint32(value & 0xFFFFFFFFu), quint32(value >> 32)};
-}
-
-HRESULT lastErrorResult()
-{
-    return resultFromSystemError(NativeFile::lastError());
 }
 
 } // namespace
@@ -48,14 +46,7 @@ HRESULT CInFileStream::Read(void *data, UInt32 size, UInt32 *processedSize)
 
 HRESULT CInFileStream::Seek(Int64 offset, UInt32 seekOrigin, UInt64 *newPosition)
 {
-    if (seekOrigin >= 3)
-        return STG_E_INVALIDFUNCTION;
-    quint64 position = 0;
-    if (!m_file.seek(offset, NativeFile::SeekOrigin(seekOrigin), &position))
-        return lastErrorResult();
-    if (newPosition)
-        *newPosition = position;
-    return S_OK;
+    return FileStreamResults::seek(m_file, offset, seekOrigin, newPosition);
 }
 
 HRESULT CInFileStream::GetSize(UInt64 *size)

@@ -1,17 +1,11 @@
 #include "setup/coutfilestream.h"
 
+#include "setup/filestreamresults.h"
+
 #include <algorithm>
 
 using namespace SevenZip;
-
-namespace {
-
-HRESULT lastErrorResult()
-{
-    return resultFromSystemError(NativeFile::lastError());
-}
-
-} // namespace
+using FileStreamResults::lastErrorResult;
 
 bool COutFileStream::Create(const QString &path)
 {
@@ -54,14 +48,7 @@ HRESULT COutFileStream::Write(const void *data, UInt32 size, UInt32 *processedSi
 
 HRESULT COutFileStream::Seek(Int64 offset, UInt32 seekOrigin, UInt64 *newPosition)
 {
-    if (seekOrigin >= 3)
-        return STG_E_INVALIDFUNCTION;
-    quint64 position = 0;
-    if (!m_file.seek(offset, NativeFile::SeekOrigin(seekOrigin), &position))
-        return lastErrorResult();
-    if (newPosition)
-        *newPosition = position;
-    return S_OK;
+    return FileStreamResults::seek(m_file, offset, seekOrigin, newPosition);
 }
 
 HRESULT COutFileStream::SetSize(UInt64 newSize)

@@ -7,7 +7,7 @@ packages=(
     qtbase5-dev qtdeclarative5-dev qttools5-dev qttools5-dev-tools libqt5opengl5-dev
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
     qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qt-labs-platform
-    qml-module-qtgraphicaleffects
+    qml-module-qtgraphicaleffects qtwebengine5-dev qml-module-qtwebengine
     p7zip-full nginx-light time
     xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-dejavu-core
 )

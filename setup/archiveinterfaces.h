@@ -117,6 +117,9 @@ constexpr PROPID IsDir = 6;
 constexpr PROPID Size = 7;
 constexpr PROPID Attrib = 9;
 constexpr PROPID MTime = 12;
+constexpr PROPID IsAnti = 21;
+// Archive properties.
+constexpr PROPID ErrorFlags = 71;
 } // namespace PropId
 
 namespace AskMode {

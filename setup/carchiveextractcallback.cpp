@@ -56,6 +56,9 @@ void CArchiveExtractCallback::Init(IInArchive *inArchive, const QString &targetF
     directoryPath = targetFolder;
     if (!directoryPath.endsWith(QLatin1Char('\\')) && !directoryPath.endsWith(QLatin1Char('/')))
         directoryPath += QLatin1Char('/');
+    // Resolved once: items are placed by name below it, links judged against it.
+    m_canonicalRoot = FileOperations::canonicalPath(directoryPath);
+    m_creationMask = FileOperations::creationMask();
 }
 
 HRESULT CArchiveExtractCallback::QueryInterface(const GUID &iid, void **outObject)
@@ -107,26 +110,128 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     if (result != S_OK)
         return result;
 
-    // Checked once, before anything is touched: a refused item is decoded
-    // into no stream, so nothing lands outside the install folder.
-    diskFilePath = ExtractPath::resolve(directoryPath, filePath);
-    if (diskFilePath.isEmpty()) {
-        item.refused = true;
-        setupmanager::reportItemError(
-            m_runner, ErrorDefine::SETUP_ZIP_ERROR,
-            QCoreApplication::translate("CArchiveExtractCallback", "文件路径超出安装目录，未解压：%1").arg(filePath));
+    // Checked before anything is touched: a refused item is decoded into no
+    // stream, so nothing lands outside the install folder.
+    QStringList components;
+    if (!ExtractPath::split(filePath, &components)) {
+        refuseItem();
         return S_OK;
     }
+    relativePath = components.join(QLatin1Char('/'));
+    diskFilePath = directoryPath + relativePath;
+    if (components.isEmpty()) {
+        // "./" of bsdtar and Windows tar: the install folder itself.
+        if (item.isFolder || item.isAnti)
+            item.skipped = true;
+        else
+            refuseItem();
+        return S_OK;
+    }
+    return placeItem(components, outStream);
+}
 
-    const int lastSeparator = diskFilePath.lastIndexOf(QLatin1Char('/'));
-    if (lastSeparator > directoryPath.size() - 1)
-        FileOperations::createFolderChain(diskFilePath.left(lastSeparator));
-
+HRESULT CArchiveExtractCallback::placeItem(const QStringList &components, ISequentialOutStream **outStream)
+{
+    const bool wholePathIsFolder = item.isFolder && !item.isAnti;
+    const int folderCount = wholePathIsFolder ? components.size() : components.size() - 1;
+    switch (reachFolder(components, folderCount, !item.isAnti)) {
+    case Placement::Outside:
+        refuseItem();
+        return S_OK;
+    case Placement::Failed:
+        return E_ABORT;
+    case Placement::Missing:
+        item.skipped = true;
+        return S_OK;
+    case Placement::Ready:
+        break;
+    }
+    if (item.isAnti) {
+        removeAntiItem();
+        return S_OK;
+    }
     if (item.isFolder) {
-        FileOperations::createFolderChain(diskFilePath);
+        m_folders.append({diskFilePath, item});
         return S_OK;
     }
     return openOutputFile(outStream);
+}
+
+CArchiveExtractCallback::Placement CArchiveExtractCallback::reachFolder(const QStringList &components, int count,
+                                                                        bool create)
+{
+    if (count <= 0)
+        return Placement::Ready;
+    QString relative = QStringList(components.mid(0, count)).join(QLatin1Char('/'));
+    if (m_knownFolders.contains(relative))
+        return Placement::Ready;
+    relative.clear();
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            relative += QLatin1Char('/');
+        relative += components.at(i);
+        if (m_knownFolders.contains(relative))
+            continue;
+        const QString folder = directoryPath + relative;
+        switch (create ? FileOperations::makeFolder(folder) : FileOperations::entryKind(folder)) {
+        case FileOperations::EntryKind::Folder:
+            break;
+        case FileOperations::EntryKind::Link:
+            if (!linkStaysInside(folder))
+                return Placement::Outside;
+            break;
+        case FileOperations::EntryKind::Missing:
+        case FileOperations::EntryKind::Other:
+            if (!create)
+                return Placement::Missing;
+            reportItemError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, folder);
+            return Placement::Failed;
+        }
+        m_knownFolders.insert(relative);
+    }
+    return Placement::Ready;
+}
+
+bool CArchiveExtractCallback::linkStaysInside(const QString &path) const
+{
+    return ExtractPath::isInside(m_canonicalRoot, FileOperations::canonicalPath(path));
+}
+
+void CArchiveExtractCallback::refuseItem()
+{
+    item.refused = true;
+    reportItemError(
+        ErrorDefine::SETUP_ZIP_ERROR,
+        QCoreApplication::translate("CArchiveExtractCallback", "文件路径超出安装目录，未解压：%1").arg(filePath));
+}
+
+// A deletion mark of an update archive: "7z x" removes the file, or the
+// folder when it is empty.
+void CArchiveExtractCallback::removeAntiItem()
+{
+    switch (FileOperations::entryKind(diskFilePath)) {
+    case FileOperations::EntryKind::Missing:
+        return;
+    case FileOperations::EntryKind::Folder:
+        if (FileOperations::removeEmptyFolder(diskFilePath)) {
+            const QString below = relativePath + QLatin1Char('/');
+            m_knownFolders.remove(relativePath);
+            for (auto it = m_knownFolders.begin(); it != m_knownFolders.end();)
+                it = it->startsWith(below) ? m_knownFolders.erase(it) : std::next(it);
+        }
+        return;
+    case FileOperations::EntryKind::Link:
+    case FileOperations::EntryKind::Other:
+        if (!FileOperations::deleteAlways(diskFilePath))
+            reportItemError(ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
+        return;
+    }
+}
+
+void CArchiveExtractCallback::reportItemError(ErrorDefine::ErrorCode error, const QString &msg)
+{
+    ++m_itemErrors;
+    setupmanager::reportItemError(m_runner, error, msg);
 }
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
@@ -141,7 +246,7 @@ HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
     }
     if (prop.value.vt != VT_BSTR)
         return E_FAIL;
-    filePath = fromBstr(prop.value.bstrVal);
+    filePath = FileOperations::nameFromLibrary(fromBstr(prop.value.bstrVal));
     return S_OK;
 }
 
@@ -167,6 +272,12 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     else if (isFolder.value.vt != VT_EMPTY)
         return E_FAIL;
 
+    ItemProperty anti{m_library};
+    result = archive->GetProperty(index, PropId::IsAnti, &anti.value);
+    if (result != S_OK)
+        return result;
+    item.isAnti = anti.value.vt == VT_BOOL && anti.value.boolVal != 0;
+
     ItemProperty time{m_library};
     result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
@@ -186,14 +297,23 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
 
 HRESULT CArchiveExtractCallback::openOutputFile(ISequentialOutStream **outStream)
 {
-    if (FileOperations::pathExists(diskFilePath) && !FileOperations::deleteAlways(diskFilePath)) {
-        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR, diskFilePath);
-        return E_ABORT;
-    }
     COutFileStream *stream = new COutFileStream;
     stream->AddRef();
-    if (!stream->Create(diskFilePath)) {
-        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, diskFilePath);
+    NativeFile::CreateResult created = stream->Create(diskFilePath);
+    if (created == NativeFile::CreateResult::LinkInTheWay) {
+        if (!linkStaysInside(diskFilePath)) {
+            stream->Release();
+            refuseItem();
+            return S_OK;
+        }
+        created = FileOperations::deleteAlways(diskFilePath) ? stream->Create(diskFilePath)
+                                                             : NativeFile::CreateResult::Failed;
+    }
+    if (created != NativeFile::CreateResult::Created) {
+        const bool folderInTheWay = created == NativeFile::CreateResult::FolderInTheWay;
+        reportItemError(folderInTheWay ? ErrorDefine::SETUP_ZIP_UNABLE_DELETE_ERROR
+                                       : ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR,
+                        diskFilePath);
         stream->Release();
         return E_ABORT;
     }
@@ -218,7 +338,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askExtractMode)
     shownPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
     switch (askExtractMode) {
     case AskMode::Extract:
-        if (!item.refused)
+        if (!item.refused && !item.skipped)
             emit setupmanager::sharedInstance()->setupUnzipFilePath(shownPath);
         break;
     case AskMode::Test:
@@ -260,26 +380,40 @@ QString CArchiveExtractCallback::operationResultText(Int32 opRes)
 HRESULT CArchiveExtractCallback::SetOperationResult(Int32 opRes)
 {
     if (opRes != 0)
-        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
+        reportItemError(ErrorDefine::SETUP_ZIP_ERROR, operationResultText(opRes));
 
     if (outFileStream) {
         if (item.timeDefined)
             outFileStream->SetMTime(item.modificationTime);
+        if (extractMode && item.attributesDefined)
+            outFileStream->SetAttributes(item.attributes, m_creationMask);
         const HRESULT closed = outFileStream->Close();
         if (closed != S_OK)
             return closed;
+        if (opRes == 0 && !m_watchedItem.isEmpty() && relativePath == m_watchedItem)
+            m_watchedItemUnpacked = true;
     }
     dropOutFileStream();
-    if (extractMode && item.attributesDefined && !item.refused)
-        FileOperations::setAttributes(diskFilePath, item.attributes);
     return S_OK;
+}
+
+void CArchiveExtractCallback::finish()
+{
+    // Writing inside a folder changes its time, so folders come last.
+    for (auto it = m_folders.crbegin(); it != m_folders.crend(); ++it) {
+        if (it->item.attributesDefined)
+            FileOperations::setAttributes(it->path, it->item.attributes, m_creationMask);
+        if (it->item.timeDefined)
+            FileOperations::setFolderTime(it->path, it->item.modificationTime);
+    }
+    m_folders.clear();
 }
 
 HRESULT CArchiveExtractCallback::CryptoGetTextPassword(BSTR *outPassword)
 {
     if (!passwordIsDefined) {
-        setupmanager::reportItemError(m_runner, ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
-                                      QCoreApplication::translate("QObject", "解压密码未定义"));
+        reportItemError(ErrorDefine::SETUP_ZIP_PASSWORD_ERROR,
+                        QCoreApplication::translate("QObject", "解压密码未定义"));
         return E_ABORT;
     }
     if (!m_library.sysAllocString)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "common/errordefine.h"
 #include "setup/comobject.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 #include <atomic>
 
@@ -39,6 +43,14 @@ public:
 
     static QString operationResultText(SevenZip::Int32 opRes);
 
+    // Folder times and attributes, once everything inside them is written.
+    void finish();
+    // Items that failed (reported) during this extraction.
+    int itemErrors() const { return m_itemErrors; }
+    // Whether the item at relativePath (placed as items are) was unpacked whole.
+    void watchItem(const QString &relativePath) { m_watchedItem = relativePath; }
+    bool watchedItemUnpacked() const { return m_watchedItemUnpacked; }
+
 private:
     struct ItemInfo
     {
@@ -47,14 +59,30 @@ private:
         bool isFolder = false;
         bool attributesDefined = false;
         bool timeDefined = false;
+        bool isAnti = false;
         bool refused = false;
+        bool skipped = false;
     };
+
+    struct FolderStamp
+    {
+        QString path;
+        ItemInfo item;
+    };
+
+    enum class Placement { Ready, Missing, Outside, Failed };
 
     ~CArchiveExtractCallback();
 
     SevenZip::HRESULT readItemPath(SevenZip::UInt32 index);
     SevenZip::HRESULT readItemInfo(SevenZip::UInt32 index);
+    SevenZip::HRESULT placeItem(const QStringList &components, SevenZip::ISequentialOutStream **outStream);
+    Placement reachFolder(const QStringList &components, int count, bool create);
+    bool linkStaysInside(const QString &path) const;
+    void refuseItem();
+    void removeAntiItem();
     SevenZip::HRESULT openOutputFile(SevenZip::ISequentialOutStream **outStream);
+    void reportItemError(ErrorDefine::ErrorCode error, const QString &msg);
     void dropOutFileStream();
     void emitProgress(SevenZip::UInt64 completed);
 
@@ -62,6 +90,16 @@ private:
     const setupmanager *m_runner;
     SevenZip::IInArchive *archive = nullptr;
     QString directoryPath;
+    QString m_canonicalRoot;
+    // Folders below the root (relative paths) found or made real folders, or
+    // links leading inside, during this extraction: each is checked once.
+    QSet<QString> m_knownFolders;
+    QVector<FolderStamp> m_folders;
+    quint32 m_creationMask = 0;
+    int m_itemErrors = 0;
+    QString m_watchedItem;
+    bool m_watchedItemUnpacked = false;
+    QString relativePath;
     QString filePath;
     QString diskFilePath;
     bool extractMode = false;

@@ -7,7 +7,7 @@
 using namespace SevenZip;
 using FileStreamResults::lastErrorResult;
 
-bool COutFileStream::Create(const QString &path)
+NativeFile::CreateResult COutFileStream::Create(const QString &path)
 {
     return m_file.createForWrite(path);
 }
@@ -15,6 +15,11 @@ bool COutFileStream::Create(const QString &path)
 bool COutFileStream::SetMTime(UInt64 fileTime)
 {
     return m_file.setModificationTime(fileTime);
+}
+
+bool COutFileStream::SetAttributes(UInt32 attributes, quint32 creationMask)
+{
+    return m_file.setAttributes(attributes, creationMask);
 }
 
 HRESULT COutFileStream::Close()

@@ -15,8 +15,9 @@ public:
 
     COutFileStream() = default;
 
-    bool Create(const QString &path);
+    NativeFile::CreateResult Create(const QString &path);
     bool SetMTime(SevenZip::UInt64 fileTime);
+    bool SetAttributes(SevenZip::UInt32 attributes, quint32 creationMask);
     SevenZip::HRESULT Close();
     SevenZip::UInt64 processedSize() const { return m_processedSize; }
 

@@ -1,19 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The one place where a path named by untrusted input (an archive item, a
-// line of the deletion list) is turned into a path on disk. A path is
-// refused when it is absolute, carries a drive or share, has a ".."
-// component, names the folder itself, or passes through a link that leads
-// out of the folder.
+// The one place where a name from untrusted input (an archive item, a line of
+// the deletion list) becomes a place below a folder. The check is lexical:
+// links met on the way are judged by the caller, once per folder, with
+// isInside().
 class ExtractPath
 {
 public:
-    // rootDir + the cleaned relative path, or a null string when refused.
-    static QString resolve(const QString &rootDir, const QString &untrustedPath);
+    enum class ParentParts {
+        Dropped, // archive items, placed as "7z x" places them
+        Resolved // a list of paths: "a/../b" is "b"
+    };
 
-private:
-    static bool splitRelative(const QString &untrustedPath, QStringList *components);
-    static bool staysInsideThroughLinks(const QString &rootDir, const QStringList &components);
+    // The components below the folder, "." parts dropped. False when the name
+    // is absolute, carries a drive or share, or climbs above the folder. An
+    // empty list names the folder itself.
+    static bool split(const QString &untrustedPath, QStringList *components,
+                      ParentParts parentParts = ParentParts::Dropped);
+    // path is root or lies below it; both canonical, no trailing separator.
+    static bool isInside(const QString &canonicalRoot, const QString &canonicalPath);
 };

@@ -31,8 +31,13 @@ public:
     NativeFile(const NativeFile &) = delete;
     NativeFile &operator=(const NativeFile &) = delete;
 
+    enum class CreateResult { Created, LinkInTheWay, FolderInTheWay, Failed };
+
     bool openForRead(const QString &path);
-    bool createForWrite(const QString &path);
+    // Creates the file, or empties a plain file of that name; anything else
+    // there (a hard-linked file, a device) is replaced. A link is never
+    // written through.
+    CreateResult createForWrite(const QString &path);
     bool isOpen() const { return m_handle != InvalidHandle; }
 
     bool read(void *data, quint32 size, quint32 *processed);
@@ -41,6 +46,8 @@ public:
     bool size(quint64 *size);
     bool truncateHere();
     bool setModificationTime(quint64 fileTime);
+    // The item's attributes as the file's permissions (FileOperations rules).
+    bool setAttributes(quint32 attributes, quint32 creationMask);
     bool props(NativeFileProps *props);
     bool close();
 
@@ -48,6 +55,8 @@ public:
     static std::int32_t lastError();
 
 private:
+    CreateResult replace(const QString &path);
+
     static constexpr std::intptr_t InvalidHandle = -1;
     std::intptr_t m_handle = InvalidHandle;
 };

@@ -1,6 +1,6 @@
 #include "setup/nativefile.h"
 
-#include <QFile>
+#include "setup/fileoperations.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -43,23 +43,55 @@ NativeFile::~NativeFile()
 bool NativeFile::openForRead(const QString &path)
 {
     close();
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(path.toUtf8().constData(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         return false;
     m_handle = descriptor;
     return true;
 }
 
-bool NativeFile::createForWrite(const QString &path)
+NativeFile::CreateResult NativeFile::createForWrite(const QString &path)
 {
     close();
+    const QByteArray native = path.toUtf8();
+    int descriptor = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+        m_handle = descriptor;
+        return CreateResult::Created;
+    }
+    if (errno != EEXIST)
+        return CreateResult::Failed;
     // O_NOFOLLOW: a link placed at the item's path is never written through.
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // O_NONBLOCK: a FIFO there must not hang the run.
+    descriptor = ::open(native.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        if (errno == ELOOP)
+            return CreateResult::LinkInTheWay;
+        if (errno == EISDIR)
+            return CreateResult::FolderInTheWay;
+        return replace(path);
+    }
+    struct stat info;
+    // A second name of the file may lie outside the folder: never truncate it.
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        (info.st_size == 0 || ::ftruncate(descriptor, 0) == 0)) {
+        m_handle = descriptor;
+        return CreateResult::Created;
+    }
+    ::close(descriptor);
+    return replace(path);
+}
+
+NativeFile::CreateResult NativeFile::replace(const QString &path)
+{
+    const QByteArray native = path.toUtf8();
+    if (::unlink(native.constData()) != 0)
+        return CreateResult::Failed;
+    const int descriptor = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0)
-        return false;
+        return CreateResult::Failed;
     m_handle = descriptor;
-    return true;
+    return CreateResult::Created;
 }
 
 bool NativeFile::read(void *data, quint32 size, quint32 *processed)
@@ -115,6 +147,12 @@ bool NativeFile::setModificationTime(quint64 fileTime)
     times[0].tv_nsec = UTIME_OMIT;
     times[1] = fromFileTime(fileTime);
     return ::futimens(fd(m_handle), times) == 0;
+}
+
+bool NativeFile::setAttributes(quint32 attributes, quint32 creationMask)
+{
+    const quint32 mode = FileOperations::unixPermissions(attributes, false, creationMask);
+    return ::fchmod(fd(m_handle), mode_t(mode)) == 0;
 }
 
 bool NativeFile::props(NativeFileProps *props)

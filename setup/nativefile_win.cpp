@@ -39,15 +39,39 @@ bool NativeFile::openForRead(const QString &path)
     return true;
 }
 
-bool NativeFile::createForWrite(const QString &path)
+NativeFile::CreateResult NativeFile::createForWrite(const QString &path)
 {
     close();
-    HANDLE handle = ::CreateFileW(nativePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring native = nativePath(path);
+    const DWORD existing = ::GetFileAttributesW(native.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if (existing & FILE_ATTRIBUTE_REPARSE_POINT)
+            return CreateResult::LinkInTheWay;
+        if (existing & FILE_ATTRIBUTE_DIRECTORY)
+            return CreateResult::FolderInTheWay;
+    }
+    HANDLE handle = ::CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return false;
+        return replace(path);
     m_handle = reinterpret_cast<std::intptr_t>(handle);
-    return true;
+    return CreateResult::Created;
+}
+
+NativeFile::CreateResult NativeFile::replace(const QString &path)
+{
+    const std::wstring native = nativePath(path);
+    const DWORD attributes = ::GetFileAttributesW(native.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(native.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    if (!::DeleteFileW(native.c_str()))
+        return CreateResult::Failed;
+    HANDLE handle = ::CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return CreateResult::Failed;
+    m_handle = reinterpret_cast<std::intptr_t>(handle);
+    return CreateResult::Created;
 }
 
 bool NativeFile::read(void *data, quint32 size, quint32 *processed)
@@ -99,6 +123,16 @@ bool NativeFile::setModificationTime(quint64 fileTime)
     time.dwLowDateTime = DWORD(fileTime & 0xFFFFFFFFu);
     time.dwHighDateTime = DWORD(fileTime >> 32);
     return ::SetFileTime(handleOf(m_handle), nullptr, nullptr, &time) != FALSE;
+}
+
+bool NativeFile::setAttributes(quint32 attributes, quint32)
+{
+    // Archives made on Unix carry the mode in the top bits.
+    if (attributes & 0xF0000000u)
+        attributes &= 0x3FFF;
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = attributes ? DWORD(attributes) : FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(handleOf(m_handle), FileBasicInfo, &info, sizeof(info)) != FALSE;
 }
 
 bool NativeFile::props(NativeFileProps *props)

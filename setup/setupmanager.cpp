@@ -3,7 +3,8 @@
 #include "setup/carchiveextractcallback.h"
 #include "setup/carchiveopencallback.h"
 #include "setup/cinfilestream.h"
-#include "setup/extractpath.h"
+#include "setup/deletelist.h"
+#include "setup/fileoperations.h"
 
 #include <QDebug>
 #include <QFile>
@@ -18,7 +19,7 @@ namespace {
 constexpr UInt32 AllItems = 0xFFFFFFFFu;
 constexpr UInt64 MaxSignatureSearch = 8388608;
 
-const char *const DeleteListName = "/deletefiles.txt";
+const char *const DeleteListName = "deletefiles.txt";
 const char *const MainMetaDataPath = "/Halvest_Data/Managed/Metadata/global-metadata.dat";
 const char *const SecondMetaDataPath = "/Halvest_Data/Native/Data/Metadata/global-metadata.dat";
 
@@ -33,6 +34,44 @@ bool classIdForSuffix(const QString &suffix, GUID *classId)
     else
         return false;
     return true;
+}
+
+// The archive's own error flags, as "7z x" names them.
+QString archiveErrorText(UInt32 flags)
+{
+    static const char *const names[] = {"Is not archive",
+                                        "Headers Error",
+                                        "Headers Error in encrypted archive",
+                                        "Unavailable start of archive",
+                                        "Unconfirmed start of archive",
+                                        "Unexpected end of archive",
+                                        "There are data after the end of archive",
+                                        "Unsupported method",
+                                        "Unsupported feature",
+                                        "Data Error",
+                                        "CRC Error"};
+    QStringList texts;
+    for (UInt32 bit = 0; bit < sizeof(names) / sizeof(names[0]); ++bit)
+        if (flags & (1u << bit))
+            texts << QLatin1String(names[bit]);
+    if (texts.isEmpty())
+        texts << QStringLiteral("0x%1").arg(flags, 0, 16);
+    return texts.join(QLatin1String(", "));
+}
+
+// The library's verdict on the archive as a whole (a cut or damaged file);
+// empty when it has none.
+QString archiveError(IInArchive *archive, const LibraryFunctions &functions)
+{
+    PROPVARIANT value{};
+    if (archive->GetArchiveProperty(PropId::ErrorFlags, &value) != S_OK)
+        return QString();
+    QString text;
+    if (value.vt == VT_UI4 && value.ulVal != 0)
+        text = archiveErrorText(value.ulVal);
+    if (value.vt == VT_BSTR && value.bstrVal && functions.sysFreeString)
+        functions.sysFreeString(value.bstrVal);
+    return text;
 }
 
 } // namespace
@@ -98,16 +137,18 @@ void setupmanager::run()
 void setupmanager::startSetup()
 {
     const QString archivePath = dir + QLatin1Char('/') + zipName;
-    // An early end clears the flag too, or the next good run would end silently.
-    if (!extractArchive(archivePath, dir)) {
+    hasError.store(false);
+    // A failed extraction ends the run with the archive kept and nothing
+    // deleted; the flag is cleared, or the next good run would end silently.
+    bool deleteListArrived = false;
+    if (!extractArchive(archivePath, dir, &deleteListArrived)) {
         hasError.store(false);
         return;
     }
     QFile::remove(archivePath);
-    if (!processDeleteList()) {
-        hasError.store(false);
-        return;
-    }
+    // A list left by an earlier package is not this one's to apply.
+    if (deleteListArrived)
+        processDeleteList();
     checkMetaData();
     if (hasError.exchange(false))
         return;
@@ -124,7 +165,7 @@ bool setupmanager::resolveLibrary(LibraryFunctions *functions)
     return functions->createObject != nullptr;
 }
 
-bool setupmanager::extractArchive(const QString &archivePath, const QString &targetDir)
+bool setupmanager::extractArchive(const QString &archivePath, const QString &targetDir, bool *deleteListArrived)
 {
     LibraryFunctions functions;
     if (!resolveLibrary(&functions)) {
@@ -169,50 +210,56 @@ bool setupmanager::extractArchive(const QString &archivePath, const QString &tar
     }
     openCallback->Release();
 
+    // A cut or damaged archive is refused before anything is written.
+    QString archiveFault = archiveError(archive, functions);
+    if (!archiveFault.isEmpty()) {
+        raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR,
+                   tr("解压过程中失败") + QStringLiteral(" (%1)").arg(archiveFault));
+        stream->Release();
+        archive->Release();
+        return false;
+    }
+
     CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions, this);
     extractCallback->AddRef();
     extractCallback->Init(archive, targetDir);
+    extractCallback->watchItem(QLatin1String(DeleteListName));
     const HRESULT extracted = archive->Extract(nullptr, AllItems, 0, extractCallback);
+    extractCallback->finish();
+    // Some damage shows only while the items are decoded.
+    archiveFault = archiveError(archive, functions);
+    const bool itemsFailed = extractCallback->itemErrors() > 0;
+    *deleteListArrived = extractCallback->watchedItemUnpacked();
     extractCallback->Release();
     stream->Release();
     archive->Release();
-    if (extracted != S_OK) {
-        raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("解压过程中失败"));
+    if (extracted != S_OK || itemsFailed || !archiveFault.isEmpty()) {
+        const QString reason = archiveFault.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(archiveFault);
+        raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("解压过程中失败") + reason);
         return false;
     }
     return true;
 }
 
-bool setupmanager::processDeleteList()
+void setupmanager::processDeleteList()
 {
-    QFile list(dir + QLatin1String(DeleteListName));
-    if (!list.exists())
-        return true;
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QFile list(dir + QLatin1Char('/') + QLatin1String(DeleteListName));
+    if (!list.open(QIODevice::ReadOnly)) {
         // Said, not silent: a run that ends with no signal leaves the installer waiting.
         raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, list.fileName() + QLatin1Char(' ') + tr("删除失败"));
-        return false;
+        return;
     }
-    while (!list.atEnd()) {
-        const QString entry = QString::fromUtf8(list.readLine()).trimmed();
-        if (entry.isEmpty())
-            continue;
-        const QString path = ExtractPath::resolve(dir, entry);
-        if (path.isEmpty()) {
-            qWarning().noquote() << "deletefiles.txt: entry outside the install folder skipped:" << entry;
-            continue;
-        }
-        const QFileInfo info(path);
-        if ((info.exists() || info.isSymLink()) && !QFile::remove(path)) {
-            list.close();
-            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, path + QLatin1Char(' ') + tr("删除失败"));
-            return false;
-        }
-    }
+    const QStringList entries = DeleteList::entries(list.readAll());
     list.close();
+    QString canonicalDir = FileOperations::canonicalPath(dir);
+    for (const QString &entry : entries) {
+        const QString failed = DeleteList::apply(canonicalDir, entry);
+        // One entry that cannot be deleted does not keep the others.
+        if (!failed.isEmpty())
+            raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, failed + QLatin1Char(' ') + tr("删除失败"));
+    }
     if (!list.remove())
         list.remove();
-    return true;
 }
 
 void setupmanager::checkMetaData()

@@ -55,9 +55,9 @@ protected:
 
 private:
     void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
-    bool extractArchive(const QString &archivePath, const QString &targetDir);
+    bool extractArchive(const QString &archivePath, const QString &targetDir, bool *deleteListArrived);
     bool resolveLibrary(SevenZip::LibraryFunctions *functions);
-    bool processDeleteList();
+    void processDeleteList();
     void checkMetaData();
 
     QLibrary library;

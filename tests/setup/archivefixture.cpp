@@ -17,80 +17,83 @@ void writeFile(const QString &path, const QByteArray &content)
         file.write(content);
 }
 
-bool run7z(const QStringList &args, const QString &workDir, QByteArray *output)
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool run7z(const QStringList &args, const QString &workDir)
 {
     QProcess process;
     process.setWorkingDirectory(workDir);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral("7z"), args);
-    if (!process.waitForFinished(60000))
-        return false;
-    if (output)
-        *output = process.readAll();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 bool pack(const QString &sourceDir, const QString &archivePath, const QStringList &extra)
 {
-    QStringList args{QStringLiteral("a"), QStringLiteral("-bd"), QStringLiteral("-y")};
-    args << extra << archivePath << QStringLiteral(".");
-    return run7z(args, sourceDir);
+    return run7z(QStringList{"a", "-bd", "-y"} << extra << archivePath << ".", sourceDir);
 }
 
 bool unpackWith7z(const QString &archivePath, const QString &targetDir)
 {
-    return run7z({QStringLiteral("x"), QStringLiteral("-bd"), QStringLiteral("-y"), QStringLiteral("-o") + targetDir,
-                  archivePath},
-                 targetDir);
+    return run7z({"x", "-bd", "-y", "-o" + targetDir, archivePath}, targetDir);
 }
 
-bool writeZip(const QString &archivePath, const QList<ZipEntry> &entries)
+bool writeZip(const QString &archivePath, const QStringList &entries)
 {
-    // python3's zipfile stores names as given, which is what a hostile archive does.
-    QString script = QStringLiteral("import sys, zipfile\n"
-                                    "z = zipfile.ZipFile(sys.argv[1], 'w')\n"
-                                    "args = sys.argv[2:]\n"
-                                    "for i in range(0, len(args), 3):\n"
-                                    "    info = zipfile.ZipInfo(args[i], (2020, 1, 2, 3, 4, 6))\n"
-                                    "    kind = args[i + 2]\n"
-                                    "    info.create_system = 0 if kind == 'r' else 3\n"
-                                    "    info.external_attr = 0x01 if kind == 'r' else "
-                                    "(0o120777 if kind == 'l' else 0o100644) << 16\n"
-                                    "    z.writestr(info, args[i + 1].encode())\n"
-                                    "z.close()\n");
-    QStringList args{QStringLiteral("-c"), script, archivePath};
-    for (const ZipEntry &entry : entries)
-        args << entry.name << QString::fromUtf8(entry.content) << (entry.symlink ? "l" : entry.dosReadOnly ? "r" : "f");
+    const char *script = R"(import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1], 'w')
+raw = False
+for spec in sys.argv[2:]:
+    name, content, attr = (spec.split('|') + ['', ''])[:3]
+    info = zipfile.ZipInfo(name, (2020, 1, 2, 3, 4, 6))
+    raw = raw or attr == 'raw'
+    if attr.startswith('dos'):
+        info.create_system, info.external_attr = 0, int(attr[3:], 16)
+    else:
+        default = '40755' if name.endswith('/') else '100644'
+        mode = int(attr if attr[:1].isdigit() else default, 8)
+        info.external_attr = mode << 16 | (0x10 if name.endswith('/') else 0)
+    z.writestr(info, content.encode())
+z.close()
+if raw:
+    data = bytearray(open(sys.argv[1], 'rb').read())
+    for mark, at in ((b'PK\x03\x04', 7), (b'PK\x01\x02', 9)):
+        i = data.find(mark)
+        while i >= 0:
+            data[i + at] &= ~0x08
+            i = data.find(mark, i + 4)
+    open(sys.argv[1], 'wb').write(data)
+)";
     QProcess process;
-    process.start(QStringLiteral("python3"), args);
+    process.start(QStringLiteral("python3"), QStringList{"-c", script, archivePath} << entries);
     return process.waitForFinished(30000) && process.exitCode() == 0;
 }
 
-bool packUnnamed(const QByteArray &content, const QString &archivePath)
+bool damage(const QString &path, const QString &how)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("7z"),
-                  {QStringLiteral("a"), QStringLiteral("-bd"), QStringLiteral("-si"), archivePath});
-    if (!process.waitForStarted(10000))
-        return false;
-    process.write(content);
-    process.closeWriteChannel();
-    return process.waitForFinished(60000) && process.exitCode() == 0;
-}
-
-bool flipByteAfter(const QString &path, const QByteArray &marker)
-{
+    QByteArray data = readFile(path);
+    if (how.startsWith("flip:")) {
+        const QByteArray marker = how.mid(5).toUtf8();
+        const int at = data.indexOf(marker);
+        if (at < 0)
+            return false;
+        data[at + marker.size() / 2] = char(data.at(at + marker.size() / 2) ^ 0x20);
+    } else if (how.startsWith("cut:")) {
+        int at = -4;
+        for (int n = how.mid(4).toInt(); n > 0 && at != -1; --n)
+            at = data.indexOf("PK\x03\x04", at + 4);
+        if (at < 0)
+            return false;
+        data.truncate(at);
+    } else if (how == "nocd" && data.contains("PK\x01\x02")) {
+        data.truncate(data.indexOf("PK\x01\x02"));
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    QByteArray data = file.readAll();
-    const int at = data.indexOf(marker);
-    if (at < 0)
-        return false;
-    data[at + marker.size() / 2] = char(data.at(at + marker.size() / 2) ^ 0x20);
-    file.seek(0);
-    return file.write(data) == data.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
 }
 
 QMap<QString, QString> listTree(const QString &dir)
@@ -102,17 +105,15 @@ QMap<QString, QString> listTree(const QString &dir)
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
-        const QString relative = root.relativeFilePath(path);
-        if (info.isSymLink()) {
-            tree.insert(relative, QStringLiteral("l"));
-        } else if (info.isDir()) {
-            tree.insert(relative, QStringLiteral("d"));
-        } else {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            const QByteArray md5 = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex();
-            tree.insert(relative, QStringLiteral("f %1 %2").arg(info.size()).arg(QString::fromLatin1(md5)));
-        }
+        QString entry = QStringLiteral("d");
+        if (info.isSymLink())
+            entry = QStringLiteral("l");
+        else if (!info.isDir())
+            entry = QStringLiteral("f %1 %2")
+                        .arg(info.size())
+                        .arg(QString::fromLatin1(
+                            QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex()));
+        tree.insert(root.relativeFilePath(path), entry);
     }
     return tree;
 }

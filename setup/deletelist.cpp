@@ -1,0 +1,72 @@
+#include "setup/deletelist.h"
+
+#include "setup/extractpath.h"
+#include "setup/fileoperations.h"
+
+#include <QDebug>
+
+namespace {
+
+QString decode(const QByteArray &bytes)
+{
+    const auto starts = [&bytes](const char *mark) { return bytes.startsWith(QByteArray(mark)); };
+    if (starts("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    const bool littleEndian = starts("\xFF\xFE");
+    if (!littleEndian && !starts("\xFE\xFF"))
+        return QString::fromUtf8(bytes);
+    QString text;
+    text.reserve(bytes.size() / 2);
+    for (int i = 2; i + 1 < bytes.size(); i += 2) {
+        const uchar first = uchar(bytes.at(i));
+        const uchar second = uchar(bytes.at(i + 1));
+        text += littleEndian ? QChar(first, second) : QChar(second, first);
+    }
+    return text;
+}
+
+} // namespace
+
+QStringList DeleteList::entries(const QByteArray &bytes)
+{
+    QStringList result;
+    for (const QString &line : decode(bytes).split(QLatin1Char('\n'))) {
+        const QString entry = line.trimmed();
+        if (!entry.isEmpty())
+            result << entry;
+    }
+    return result;
+}
+
+QString DeleteList::apply(const QString &installDir, const QString &entry)
+{
+    using FileOperations::EntryKind;
+    QStringList components;
+    // The install folder itself is never an entry's to remove.
+    if (!ExtractPath::split(entry, &components, ExtractPath::ParentParts::Resolved) || components.isEmpty()) {
+        qWarning().noquote() << "deletefiles.txt: entry outside the install folder skipped:" << entry;
+        return QString();
+    }
+    QString path = installDir;
+    for (int i = 0; i + 1 < components.size(); ++i) {
+        path += QLatin1Char('/') + components.at(i);
+        const EntryKind kind = FileOperations::entryKind(path);
+        if (kind == EntryKind::Missing)
+            return QString();
+        if (kind != EntryKind::Folder) {
+            qWarning().noquote() << "deletefiles.txt: entry reached through a link skipped:" << entry;
+            return QString();
+        }
+    }
+    path += QLatin1Char('/') + components.last();
+    switch (FileOperations::entryKind(path)) {
+    case EntryKind::Missing:
+        return QString();
+    case EntryKind::Folder:
+        return FileOperations::removeTree(path) ? QString() : path;
+    case EntryKind::Link:
+    case EntryKind::Other:
+        break;
+    }
+    return FileOperations::deleteAlways(path) ? QString() : path;
+}

@@ -57,7 +57,7 @@ for spec in sys.argv[2:]:
         default = '40755' if name.endswith('/') else '100644'
         mode = int(attr if attr[:1].isdigit() else default, 8)
         info.external_attr = mode << 16 | (0x10 if name.endswith('/') else 0)
-    z.writestr(info, content.encode())
+    z.writestr(info, content.encode(attr if attr.startswith('utf') else 'utf-8'))
 z.close()
 if raw:
     data = bytearray(open(sys.argv[1], 'rb').read())

@@ -19,7 +19,8 @@ bool unpackWith7z(const QString &archivePath, const QString &targetDir);
 // A zip written entry by entry, names stored as given. Each entry is
 // "name|content|attributes": attributes are an octal Unix mode ("100644" by
 // default, "40755" for names ending in "/", "120777" a link), "dos<hex>" for
-// an entry made on Windows, or "raw" to store UTF-8 names without their flag.
+// an entry made on Windows, "raw" to store UTF-8 names without their flag, or
+// "utf-..." to store the content in that encoding.
 bool writeZip(const QString &archivePath, const QStringList &entries);
 // Damages an archive: "flip:<marker>" flips a byte inside the marker, "cut:N"
 // cuts the file before its Nth entry header (local, "PK\3\4"), "nocd" drops

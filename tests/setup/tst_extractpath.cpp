@@ -18,44 +18,22 @@ void TestExtractPath::placesNamesBelowTheFolder_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("asItem");   // "-" refused
     QTest::addColumn<QString>("asListed"); // "-" refused
-    QTest::newRow("nested, backslashes") << "a\\b/c.txt"
-                                         << "a/b/c.txt"
-                                         << "a/b/c.txt";
-    QTest::newRow("dot parts, doubled separators") << "./a/.//b/"
-                                                   << "a/b"
-                                                   << "a/b";
-    QTest::newRow("dots inside a name") << "a..b/..c"
-                                        << "a..b/..c"
-                                        << "a..b/..c";
-    QTest::newRow("parent staying inside") << "a/../b"
-                                           << "a/b"
-                                           << "b";
-    QTest::newRow("non-ASCII") << QStringLiteral("资源/角色.dat") << QStringLiteral("资源/角色.dat")
-                               << QStringLiteral("资源/角色.dat");
-    QTest::newRow("the folder itself") << "./"
-                                       << ""
-                                       << "";
-    QTest::newRow("parent") << "../x"
-                            << "-"
-                            << "-";
-    QTest::newRow("parent after folder") << "a/../../x"
-                                         << "-"
-                                         << "-";
-    QTest::newRow("parent, backslashes") << "a\\..\\..\\x"
-                                         << "-"
-                                         << "-";
-    QTest::newRow("absolute") << "/etc/passwd"
-                              << "-"
-                              << "-";
-    QTest::newRow("UNC") << "\\\\server\\share\\x"
-                         << "-"
-                         << "-";
-    QTest::newRow("drive") << "C:\\x"
-                           << "-"
-                           << "-";
-    QTest::newRow("drive relative") << "c:x"
-                                    << "-"
-                                    << "-";
+    const auto row = [](const char *tag, const QString &name, const QString &asItem, const QString &asListed) {
+        QTest::newRow(tag) << name << asItem << asListed;
+    };
+    row("nested, backslashes", "a\\b/c.txt", "a/b/c.txt", "a/b/c.txt");
+    row("dot parts, doubled separators", "./a/.//b/", "a/b", "a/b");
+    row("dots inside a name", "a..b/..c", "a..b/..c", "a..b/..c");
+    row("parent staying inside", "a/../b", "a/b", "b");
+    row("non-ASCII", QStringLiteral("资源/角色.dat"), QStringLiteral("资源/角色.dat"), QStringLiteral("资源/角色.dat"));
+    row("the folder itself", "./", "", "");
+    row("parent", "../x", "-", "-");
+    row("parent after folder", "a/../../x", "-", "-");
+    row("parent, backslashes", "a\\..\\..\\x", "-", "-");
+    row("absolute", "/etc/passwd", "-", "-");
+    row("UNC", "\\\\server\\share\\x", "-", "-");
+    row("drive", "C:\\x", "-", "-");
+    row("drive relative", "c:x", "-", "-");
 }
 
 void TestExtractPath::placesNamesBelowTheFolder()
@@ -76,18 +54,15 @@ void TestExtractPath::containmentIsByWholeComponents_data()
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("inside");
-    QTest::newRow("below") << "/games/game"
-                           << "/games/game/Data/x" << true;
-    QTest::newRow("the root") << "/games/game"
-                              << "/games/game" << true;
-    QTest::newRow("sibling sharing the prefix") << "/games/game"
-                                                << "/games/game2/x" << false;
-    QTest::newRow("parent") << "/games/game"
-                            << "/games" << false;
-    QTest::newRow("filesystem root") << "/"
-                                     << "/anything" << true;
-    QTest::newRow("unresolved link") << "/games/game"
-                                     << "" << false;
+    const auto row = [](const char *tag, const QString &root, const QString &path, bool inside) {
+        QTest::newRow(tag) << root << path << inside;
+    };
+    row("below", "/games/game", "/games/game/Data/x", true);
+    row("the root", "/games/game", "/games/game", true);
+    row("sibling sharing the prefix", "/games/game", "/games/game2/x", false);
+    row("parent", "/games/game", "/games", false);
+    row("filesystem root", "/", "/anything", true);
+    row("unresolved link", "/games/game", "", false);
 }
 
 void TestExtractPath::containmentIsByWholeComponents()

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
-#include <QMutex>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -33,12 +32,9 @@ const QStringList Done = NoMetadata + QStringList{"finished"};
 QStringList runSetup(setupmanager *runner, const QString &dir, const QString &zipName)
 {
     setupmanager *shared = setupmanager::sharedInstance();
+    // The library calls back one item at a time, and the run is over before the list is read.
     QStringList events;
-    QMutex lock;
-    const auto record = [&](const QString &event) {
-        QMutexLocker locker(&lock);
-        events << event;
-    };
+    const auto record = [&](const QString &event) { events << event; };
     const auto onError = [&](ErrorDefine::ErrorCode code, const QString &text) {
         record(errorCodeName(code) + ":" + text);
     };
@@ -77,18 +73,6 @@ mode_t modeOf(const QString &path)
 {
     struct stat info;
     return ::lstat(path.toUtf8().constData(), &info) == 0 ? info.st_mode : 0;
-}
-
-QByteArray encoded(const QString &content)
-{
-    if (content.startsWith("utf-16le:") || content.startsWith("utf-16be:")) {
-        QByteArray bytes = content.startsWith("utf-16le:") ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-        const bool littleEndian = content.startsWith("utf-16le:");
-        for (const QChar c : content.mid(9))
-            bytes.append(char(littleEndian ? c.cell() : c.row())).append(char(littleEndian ? c.row() : c.cell()));
-        return bytes;
-    }
-    return content.startsWith("bom:") ? "\xEF\xBB\xBF" + content.mid(4).toUtf8() : content.toUtf8();
 }
 
 } // namespace
@@ -175,7 +159,7 @@ QString TestSetupManager::makePackage(const QString &maker, const QStringList &e
         if (entry.endsWith('/'))
             QDir(src).mkpath(entry);
         else
-            writeFile(src + "/" + entry.section('=', 0, 0), encoded(expand(entry.section('=', 1))));
+            writeFile(src + "/" + entry.section('=', 0, 0), expand(entry.section('=', 1)).toUtf8());
     }
     for (QDirIterator it(src, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
         const timespec times[2] = {{Stamp, 0}, {Stamp, 0}};
@@ -305,10 +289,10 @@ void TestSetupManager::installsPackage_data()
         << "zip" << QStringList{"deletefiles.txt|locked.txt\nlater.txt"} << ""
         << QStringList{"locked.txt=l", "lock:locked.txt", "later.txt=x"} << QStringList{"locked.txt=l", "!later.txt"}
         << QStringList{QStringLiteral("SETUP_DELETE_OLD_FILE_ERROR:@game/locked.txt 删除失败")} + NoMetadata;
-    for (const QString encoding : {"utf-16le:", "utf-16be:", "bom:"})
+    for (const QString encoding : {"utf-16-le", "utf-16-be", "utf-8"})
         QTest::newRow(qPrintable("deletion list in " + encoding))
-            << "7z" << QStringList{"deletefiles.txt=" + encoding + QStringLiteral("资源/旧.dat\r\nold.txt\r\n")} << ""
-            << QStringList{QStringLiteral("资源/旧.dat=o"), "old.txt=o"}
+            << "zip" << QStringList{QStringLiteral("deletefiles.txt|\uFEFF资源/旧.dat\r\nold.txt\r\n|") + encoding}
+            << "" << QStringList{QStringLiteral("资源/旧.dat=o"), "old.txt=o"}
             << QStringList{QStringLiteral("!资源/旧.dat"), "!old.txt"} << Done;
     QTest::newRow("deletion marks of an update archive")
         << "7z update" << QStringList{"keep.txt=k", "gone.txt=g", "emptied/", "-gone.txt", "-emptied/"} << ""
@@ -410,19 +394,15 @@ void TestSetupManager::refusedBeforeTouchingArchive_data()
     QTest::addColumn<QString>("zipName");
     QTest::addColumn<QString>("library");
     QTest::addColumn<QString>("event");
-    QTest::newRow("capital ZIP") << "PACKAGE.ZIP"
-                                 << "" << QString();
-    QTest::newRow("tar") << "package.tar"
-                         << "" << QStringLiteral("SETUP_ZIP_FORMAT_ERROR:tar 解压缩失败");
-    QTest::newRow("no suffix") << "package"
-                               << "" << QStringLiteral("SETUP_ZIP_FORMAT_ERROR: 解压缩失败");
-    QTest::newRow("no library") << "package.zip"
-                                << "no-such-dir/7z.so" << QStringLiteral("SETUP_DLL_ERROR:获取解压缩对象失败");
-    QTest::newRow("not an archive") << "text.7z"
-                                    << ""
-                                    << QStringLiteral("SETUP_ZIP_UNABLE_OPEN_FILE_ERROR:无法以archive形式打开@文件");
-    QTest::newRow("no archive file") << "absent.7z"
-                                     << "" << QStringLiteral("SETUP_ZIP_ARCHIVE_FILE_ERROR:@ 获取失败");
+    const auto row = [](const char *tag, const QString &zipName, const QString &library, const QString &event) {
+        QTest::newRow(tag) << zipName << library << event;
+    };
+    row("capital ZIP", "PACKAGE.ZIP", "", "");
+    row("tar", "package.tar", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR:tar 解压缩失败"));
+    row("no suffix", "package", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR: 解压缩失败"));
+    row("no library", "package.zip", "no-such-dir/7z.so", QStringLiteral("SETUP_DLL_ERROR:获取解压缩对象失败"));
+    row("not an archive", "text.7z", "", QStringLiteral("SETUP_ZIP_UNABLE_OPEN_FILE_ERROR:无法以archive形式打开@文件"));
+    row("no archive file", "absent.7z", "", QStringLiteral("SETUP_ZIP_ARCHIVE_FILE_ERROR:@ 获取失败"));
 }
 
 void TestSetupManager::refusedBeforeTouchingArchive()
@@ -470,15 +450,11 @@ void TestSetupManager::secondInstanceReportsItemsOnSharedOne()
     QCOMPARE(sharedErrors.count(), 1);
     QCOMPARE(sharedItems.count(), 2);
     QCOMPARE(pluginItems.count(), 0);
-    QVERIFY(writeZip(game() + "/good.zip", {"inside.txt|inside"}));
-    QCOMPARE(runSetup(shared, game(), "good.zip"), Done);
 }
 
 void TestSetupManager::destroyingARunningInstanceLetsTheRunEnd()
 {
-    QByteArray content(16 * 1024 * 1024, Qt::Uninitialized);
-    for (int i = 0; i < content.size(); ++i)
-        content[i] = char(i % 251);
+    const QByteArray content = QByteArray("0123456789abcdef").repeated(1024 * 1024);
     writeFile(path("src") + "/plugin.bin", content);
     QVERIFY(pack(path("src"), game() + "/plugin.7z", {"-mx0"}));
     auto *plugin = new setupmanager;

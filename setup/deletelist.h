@@ -13,8 +13,8 @@ public:
     // byte-order mark (what Windows tools write by default).
     static QStringList entries(const QByteArray &bytes);
     // Deletes what entry names (a file, a link itself, or a folder with all it
-    // holds) when it lies strictly inside installDir and is reached without
-    // links; anything else is left alone. The path that could not be deleted,
-    // or an empty string.
+    // holds) when it lies strictly inside installDir and is reached from there
+    // without links; anything else is left alone. The path that could not be
+    // deleted, or an empty string.
     static QString apply(const QString &installDir, const QString &entry);
 };

@@ -4,7 +4,6 @@
 #include "setup/carchiveopencallback.h"
 #include "setup/cinfilestream.h"
 #include "setup/deletelist.h"
-#include "setup/fileoperations.h"
 
 #include <QDebug>
 #include <QFile>
@@ -251,9 +250,8 @@ void setupmanager::processDeleteList()
     }
     const QStringList entries = DeleteList::entries(list.readAll());
     list.close();
-    QString canonicalDir = FileOperations::canonicalPath(dir);
     for (const QString &entry : entries) {
-        const QString failed = DeleteList::apply(canonicalDir, entry);
+        const QString failed = DeleteList::apply(dir, entry);
         // One entry that cannot be deleted does not keep the others.
         if (!failed.isEmpty())
             raiseError(ErrorDefine::SETUP_DELETE_OLD_FILE_ERROR, failed + QLatin1Char(' ') + tr("删除失败"));

@@ -47,8 +47,8 @@ bool writeZip(const QString &archivePath, const QStringList &entries)
     const char *script = R"(import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1], 'w')
 raw = False
-for spec in sys.argv[2:]:
-    name, content, attr = (spec.split('|') + ['', ''])[:3]
+for entry in sys.argv[2:]:
+    name, content, attr = (entry.split('|') + ['', ''])[:3]
     info = zipfile.ZipInfo(name, (2020, 1, 2, 3, 4, 6))
     raw = raw or attr == 'raw'
     if attr.startswith('dos'):

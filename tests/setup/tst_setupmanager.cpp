@@ -203,20 +203,20 @@ void TestSetupManager::verify(const QStringList &expect)
 {
     for (const QString &entry : expect) {
         const bool absent = entry.startsWith('!');
-        const QString spec = entry.mid(absent ? 1 : 0);
+        const QString wanted = entry.mid(absent ? 1 : 0);
         const QString at =
-            placed(spec.endsWith('@') ? spec.chopped(1) : spec.section(QRegularExpression("[=#]"), 0, 0));
+            placed(wanted.endsWith('@') ? wanted.chopped(1) : wanted.section(QRegularExpression("[=#]"), 0, 0));
         const QFileInfo info(at);
         if (absent)
             QVERIFY2(!info.exists() && !info.isSymLink(), qPrintable(entry));
-        else if (spec.endsWith('/'))
+        else if (wanted.endsWith('/'))
             QVERIFY2(info.isDir() && !info.isSymLink(), qPrintable(entry));
-        else if (spec.endsWith('@'))
+        else if (wanted.endsWith('@'))
             QCOMPARE(info.lastModified().toSecsSinceEpoch(), Stamp);
-        else if (spec.contains('#'))
-            QCOMPARE(QString::number(modeOf(at) & 07777, 8), spec.section('#', 1));
-        else if (spec.contains('='))
-            QCOMPARE(QString::fromUtf8(readFile(at)), expand(spec.section('=', 1)));
+        else if (wanted.contains('#'))
+            QCOMPARE(QString::number(modeOf(at) & 07777, 8), wanted.section('#', 1));
+        else if (wanted.contains('='))
+            QCOMPARE(QString::fromUtf8(readFile(at)), expand(wanted.section('=', 1)));
         else
             QVERIFY2(info.exists(), qPrintable(entry));
     }

@@ -4,10 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -23,47 +20,6 @@ template<typename T> T *child(QWidget *dialog, const char *name)
     if (!widget)
         qWarning("no child %s", name);
     return widget;
-}
-
-// The dialog itself as tabled: object name, size (after the shadow margins
-// are added) and the design-time window title.
-inline void checkDialog(QWidget *dialog, const char *name, const QSize &size)
-{
-    QCOMPARE(dialog->objectName(), QString::fromLatin1(name));
-    QCOMPARE(dialog->size(), size);
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
-}
-
-// Columns of a widget table: object name, geometry inside the dialog (null
-// for a widget placed by a layout) and text (of a label, button or edit).
-inline void widgetTableColumns()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-}
-
-inline void addWidgetRow(const char *name, const QRect &geometry, const char *text = "")
-{
-    QTest::newRow(name) << QString::fromLatin1(name) << geometry << QString::fromUtf8(text);
-}
-
-// Checks the current row of a widget table against dialog.
-inline void checkTabledWidget(QWidget *dialog)
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QWidget *widget = child<QWidget>(dialog, qPrintable(name));
-    QVERIFY(widget);
-    if (!geometry.isNull())
-        QCOMPARE(widget->geometry(), geometry);
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-        QCOMPARE(button->text(), text);
-    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        QCOMPARE(edit->text(), text);
 }
 
 // Ends a running modal dialog the way a player would: "escape", "close" (the
@@ -143,19 +99,6 @@ inline void whenModal(std::function<void(QWidget *)> action, QWidget *previous =
         action(modal);
     });
     poll->start(10);
-}
-
-// Free bytes on the volume holding path, as df reports them; -1 on failure.
-inline qint64 dfAvailableBytes(const QString &path)
-{
-    QProcess df;
-    df.start(QStringLiteral("df"), {QStringLiteral("--output=avail"), QStringLiteral("-B1"), path});
-    if (!df.waitForFinished(10000) || df.exitCode() != 0)
-        return -1;
-    const QList<QByteArray> lines = df.readAllStandardOutput().trimmed().split('\n');
-    bool ok = false;
-    const qint64 bytes = lines.value(1).trimmed().toLongLong(&ok);
-    return ok ? bytes : -1;
 }
 
 } // namespace DialogTest

@@ -2,10 +2,8 @@
 #include "dialogtesthelpers.h"
 #include "settings/configsettings.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -13,7 +11,6 @@
 
 #include <memory>
 
-using DialogTest::addWidgetRow;
 using DialogTest::child;
 
 namespace {
@@ -42,15 +39,12 @@ private slots:
     void init();
     void cleanup();
 
-    void layoutAsTabled_data();
-    void layoutAsTabled();
-    void radiosAreExclusiveAndCheckStartsClear();
     void separatorsShowTheirColour();
     void preselectsStoredChoice_data();
     void preselectsStoredChoice();
     void clicksAreStoredAtOnce_data();
     void clicksAreStoredAtOnce();
-    void endingButtons_data();
+    void endingButtons_data() { DialogTest::endingRows("btn_ok", "btn_cancel"); }
     void endingButtons();
 
 private:
@@ -72,38 +66,6 @@ void TestCDlgCloseTip::cleanup()
     m_dir.reset();
 }
 
-void TestCDlgCloseTip::layoutAsTabled_data()
-{
-    DialogTest::widgetTableColumns();
-    addWidgetRow("label_5", QRect(44, 47, 20, 20));
-    addWidgetRow("lbl_title", QRect(74, 31, 381, 51), "你点击了关闭按钮，你期望：");
-    addWidgetRow("line", QRect(44, 90, 375, 1));
-    addWidgetRow("radio_min", QRect(44, 110, 391, 24), "最小化到系统托盘");
-    addWidgetRow("radio_exit", QRect(44, 150, 371, 24), "直接退出");
-    addWidgetRow("line_2", QRect(44, 200, 379, 1));
-    addWidgetRow("btn_cancel", QRect(44, 230, 190, 48), "取消");
-    addWidgetRow("btn_ok", QRect(246, 230, 190, 48), "确认");
-    addWidgetRow("check_noTipAgain", QRect(44, 297, 411, 24), "不再提醒");
-}
-
-void TestCDlgCloseTip::layoutAsTabled()
-{
-    CDlgCloseTip dialog(nullptr, m_settings.get());
-    DialogTest::checkDialog(&dialog, "CDlgCloseTip", QSize(480, 364)); // 460 x 344 grown by the shadow
-    DialogTest::checkTabledWidget(&dialog);
-}
-
-void TestCDlgCloseTip::radiosAreExclusiveAndCheckStartsClear()
-{
-    CDlgCloseTip dialog(nullptr, m_settings.get());
-    auto *minimise = child<QRadioButton>(&dialog, "radio_min");
-    auto *exit = child<QRadioButton>(&dialog, "radio_exit");
-    QVERIFY(minimise->group() && minimise->group() == exit->group());
-    QVERIFY(minimise->group()->exclusive());
-    QCOMPARE(minimise->iconSize(), QSize(24, 24));
-    QVERIFY(!child<QCheckBox>(&dialog, "check_noTipAgain")->isChecked());
-}
-
 void TestCDlgCloseTip::separatorsShowTheirColour()
 {
     CDlgCloseTip dialog(nullptr, m_settings.get());
@@ -119,7 +81,6 @@ void TestCDlgCloseTip::preselectsStoredChoice_data()
     QTest::addColumn<QByteArray>("iniText");
     QTest::addColumn<bool>("exitChosen");
     QTest::newRow("nothing stored") << QByteArray() << false;
-    QTest::newRow("minimise stored") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=0\n") << false;
     QTest::newRow("exit stored") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=1\n") << true;
     QTest::newRow("other number") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=7\n") << true;
 }
@@ -147,7 +108,6 @@ void TestCDlgCloseTip::clicksAreStoredAtOnce_data()
     QTest::addColumn<QString>("stored");
     QTest::newRow("exit") << QStringList{"radio_exit"} << "UserInput=1\n";
     QTest::newRow("exit then minimise") << QStringList{"radio_exit", "radio_min"} << "UserInput=0\n";
-    QTest::newRow("tick") << QStringList{"check_noTipAgain"} << "NoTipAgain=1\n";
     QTest::newRow("tick and untick") << QStringList{"check_noTipAgain", "check_noTipAgain"} << "NoTipAgain=0\n";
     QTest::newRow("exit and tick") << QStringList{"radio_exit", "check_noTipAgain"} << "NoTipAgain=1\nUserInput=1\n";
 }
@@ -166,11 +126,6 @@ void TestCDlgCloseTip::clicksAreStoredAtOnce()
     QTest::mouseClick(child<QPushButton>(&dialog, "btn_cancel"), Qt::LeftButton);
     QCOMPARE(dialog.result(), 0);
     QCOMPARE(closeTipSection(iniPath()), stored);
-}
-
-void TestCDlgCloseTip::endingButtons_data()
-{
-    DialogTest::endingRows("btn_ok", "btn_cancel");
 }
 
 void TestCDlgCloseTip::endingButtons()

@@ -39,7 +39,6 @@ private slots:
     void isFramelessAndTranslucent();
     void nineSliceKeepsCornersAndStretchesTheRest_data();
     void nineSliceKeepsCornersAndStretchesTheRest();
-    void nineSliceOfNullPictureIsNull();
     void shadowOffsetAndGrowth_data();
     void shadowOffsetAndGrowth();
     void negativeShadowLeavesWindowUnchanged();
@@ -95,19 +94,12 @@ void TestCDlgFramelessWindow::nineSliceKeepsCornersAndStretchesTheRest()
     }
 }
 
-void TestCDlgFramelessWindow::nineSliceOfNullPictureIsNull()
-{
-    QVERIFY(CDlgFramelessWindow::scaleNineSlice(QPixmap(), 50, 50, 0, 0).isNull());
-}
-
 void TestCDlgFramelessWindow::shadowOffsetAndGrowth_data()
 {
     QTest::addColumn<QList<int>>("margins");
     QTest::addColumn<QPointF>("offset");
     QTest::newRow("all sides") << QList<int>{10, 10, 10, 10} << QPointF(0, 0);
     QTest::newRow("right and bottom") << QList<int>{0, 0, 5, 5} << QPointF(5, 5);
-    QTest::newRow("left and right") << QList<int>{4, 0, 6, 3} << QPointF(0, 0);
-    QTest::newRow("top and bottom") << QList<int>{0, 2, 7, 8} << QPointF(0, 0);
     QTest::newRow("left only") << QList<int>{6, 0, 0, 0} << QPointF(0, 0);
 }
 
@@ -122,8 +114,6 @@ void TestCDlgFramelessWindow::shadowOffsetAndGrowth()
     auto *shadow = qobject_cast<QGraphicsDropShadowEffect *>(window.graphicsEffect());
     QVERIFY(shadow);
     QCOMPARE(shadow->offset(), offset);
-    QCOMPARE(shadow->color(), QColor(0, 0, 0, 51));
-    QCOMPARE(shadow->blurRadius(), 20.0);
     QCOMPARE(window.size(), QSize(300 + margins[0] + margins[2], 200 + margins[1] + margins[3]));
 }
 
@@ -150,7 +140,6 @@ void TestCDlgFramelessWindow::paintsBackgroundInsideShadowMargins()
     window.setGraphicsEffect(nullptr); // the picture itself, without the blur
 
     const QImage shot = window.grab().toImage();
-    QCOMPARE(shot.size(), QSize(480, 290));
     QCOMPARE(shot.pixelColor(10, 10), nineColourPicture(460, 270).toImage().pixelColor(0, 0));
     QCOMPARE(shot.pixelColor(469, 279), nineColourPicture(460, 270).toImage().pixelColor(459, 269));
     // The window's shape follows the picture where it is drawn, so its far
@@ -166,7 +155,6 @@ void TestCDlgFramelessWindow::dragging_data()
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QPoint>("moved");
     QTest::newRow("left button drags") << int(Qt::LeftButton) << QPoint(60, 35) << QPoint(60, 35);
-    QTest::newRow("left button drags back") << int(Qt::LeftButton) << QPoint(-40, -20) << QPoint(-40, -20);
     QTest::newRow("right button does not") << int(Qt::RightButton) << QPoint(60, 35) << QPoint(0, 0);
 }
 

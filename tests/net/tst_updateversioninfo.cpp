@@ -19,35 +19,18 @@ QString shown(const QString &text)
 // A field of the model as text, named the way the rows below name it.
 QString field(const UpdateVersionInfo &info, const QString &name)
 {
-    if (name.startsWith(QLatin1String("diffs."))) {
-        const QStringList parts = name.split(QLatin1Char('.'));
-        if (parts.size() == 2)
-            return info.diffs.contains(parts.at(1)) ? QStringLiteral("present") : QStringLiteral("absent");
-        const QString key = parts.mid(1, parts.size() - 2).join(QLatin1Char('.'));
-        const DiffInfo diff = info.diffs.value(key);
-        const QMap<QString, QString> values{{"name", diff.name},
-                                            {"md5", diff.md5},
-                                            {"path", diff.path},
-                                            {"version", diff.version},
-                                            {"size", diff.size}};
-        return shown(values.value(parts.last()));
-    }
-    const QMap<QString, QString> values{
-        {"version", info.version},
-        {"path", info.path},
-        {"entry", info.entry},
-        {"name", info.name},
-        {"md5", info.md5},
-        {"size", QString::number(info.size)},
-        {"minVersion", info.minVersion},
-        {"forceUpdateUrl", info.forceUpdateUrl},
-        {"webUrl", info.webUrl},
-        {"advBackground", info.advBackground},
-        {"advUrl", info.advUrl},
-        {"advIcon", info.advIcon},
-        {"diffCount", QString::number(info.diffs.size())},
-        {"pluginCount", QString::number(info.plugins.size())},
-        {"firstPluginPath", info.plugins.isEmpty() ? kNull : info.plugins.first().value("path").toString()}};
+    const DiffInfo diff = info.diffs.value(QStringLiteral("1.0.0"));
+    const QMap<QString, QString> values{{"version", info.version},
+                                        {"md5", info.md5},
+                                        {"size", QString::number(info.size)},
+                                        {"minVersion", info.minVersion},
+                                        {"webUrl", info.webUrl},
+                                        {"advUrl", info.advUrl},
+                                        {"advIcon", info.advIcon},
+                                        {"diffMd5", diff.md5},
+                                        {"diffSize", diff.size},
+                                        {"diffKeys", QStringList(info.diffs.keys()).join(',')},
+                                        {"pluginCount", QString::number(info.plugins.size())}};
     return shown(values.value(name));
 }
 
@@ -109,10 +92,10 @@ void TestUpdateVersionInfo::parseRules_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArrayList none;
+    const QByteArray diff = ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"aa\",\"size\":5},{\"version\":1}]";
+    const QByteArray adv = "{\"data\":{\"adv\":{\"url\":\"http://h/news\",\"icon\":\"http://h/i.png\"}}}";
     QTest::newRow("latest version") << QByteArrayList{kFull} << none << "version"
                                     << "1.1.0";
-    QTest::newRow("size as text") << QByteArrayList{kFull} << none << "size"
-                                  << "1073741824";
     QTest::newRow("size above 2^32 as text") << QByteArrayList{game("{\"size\":\"6442450944\"}")} << none << "size"
                                              << "6442450944";
     QTest::newRow("size above 2^31 as number") << QByteArrayList{game("{\"size\":4294967296}")} << none << "size"
@@ -121,73 +104,35 @@ void TestUpdateVersionInfo::parseRules_data()
                                       << "0";
     QTest::newRow("size negative") << QByteArrayList{game("{\"size\":-5}")} << none << "size"
                                    << "0";
-    QTest::newRow("size fractional") << QByteArrayList{game("{\"size\":12.5}")} << none << "size"
-                                     << "0";
-    QTest::newRow("number as version text") << QByteArrayList{game("{\"version\":2}")} << none << "version"
-                                            << "2";
-    QTest::newRow("decimal as version text") << QByteArrayList{game("{\"version\":1.5}")} << none << "version"
-                                             << "1.5";
+    QTest::newRow("number as version text") << QByteArrayList{game("{\"version\":1.5}")} << none << "version"
+                                            << "1.5";
     QTest::newRow("missing key clears the field")
         << QByteArrayList{kFull, game("{\"version\":\"1.2.0\"}")} << none << "md5" << kNull;
     QTest::newRow("invalid JSON changes nothing") << QByteArrayList{kFull, "{\"data\":"} << none << "version"
                                                   << "1.1.0";
-    QTest::newRow("diff numeric size is null")
-        << QByteArrayList{game("{}", ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"aa\",\"size\":5}]")} << none
-        << "diffs.1.0.0.size" << kNull;
-    QTest::newRow("diff string beside a numeric one")
-        << QByteArrayList{game("{}", ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"aa\",\"size\":5}]")} << none
-        << "diffs.1.0.0.md5"
-        << "aa";
-    QTest::newRow("diff numeric version is a null key")
-        << QByteArrayList{game("{}", ",\"diffs\":[{\"version\":1,\"md5\":\"aa\"}]")} << none << "diffs.1"
-        << "absent";
+    QTest::newRow("document not an object clears latest")
+        << QByteArrayList{kFull, "[1,2]"} << none << "version" << kNull;
+    QTest::newRow("diff numeric size is null") << QByteArrayList{game("{}", diff)} << none << "diffSize" << kNull;
+    QTest::newRow("diff numeric version is a null key") << QByteArrayList{game("{}", diff)} << none << "diffKeys"
+                                                        << ",1.0.0";
     QTest::newRow("diffs only grow") << QByteArrayList{kFull,
                                                        game("{}",
                                                             ",\"diffs\":[{\"version\":\"1.1.0\",\"md5\":\"cc\"}]")}
-                                     << none << "diffs.1.0.0.md5"
-                                     << "aa";
-    QTest::newRow("diffs keep both") << QByteArrayList{kFull, game("{}", ",\"diffs\":[{\"version\":\"1.1.0\"}]")}
-                                     << none << "diffCount"
-                                     << "2";
-    QTest::newRow("later diff replaces")
-        << QByteArrayList{game(
-               "{}", ",\"diffs\":[{\"version\":\"1.0.0\",\"md5\":\"x\"},{\"version\":\"1.0.0\",\"md5\":\"y\"}]")}
-        << none << "diffs.1.0.0.md5"
-        << "y";
-    QTest::newRow("force update numbers as text")
-        << QByteArrayList{"{\"data\":{\"force_update\":{\"min_version\":3,\"url\":\"u\"}}}"} << none << "minVersion"
-        << "3";
+                                     << none << "diffKeys"
+                                     << "1.0.0,1.1.0";
     QTest::newRow("force update absent keeps minimum")
         << QByteArrayList{kFull, game("{\"version\":\"1.2.0\"}")} << none << "minVersion"
         << "2.0.0.0";
-    QTest::newRow("force update absent keeps address")
-        << QByteArrayList{kFull, game("{\"version\":\"1.2.0\"}")} << none << "forceUpdateUrl"
-        << "http://h/installer";
-    QTest::newRow("no force update at all") << QByteArrayList{game("{}")} << none << "minVersion"
-                                            << "";
     QTest::newRow("web url set once") << QByteArrayList{kFull, "{\"data\":{\"web_url\":\"http://other/\"}}"} << none
                                       << "webUrl"
                                       << "http://h/site";
-    QTest::newRow("plugins read") << QByteArrayList{kFull} << none << "firstPluginPath"
-                                  << "http://h/plugin_a.zip";
     QTest::newRow("plugins replaced") << QByteArrayList{kFull, game("{}")} << none << "pluginCount"
                                       << "0";
-    QTest::newRow("document not an object clears latest")
-        << QByteArrayList{kFull, "[1,2]"} << none << "version" << kNull;
-
-    const QByteArray adv = "{\"data\":{\"adv\":{\"background\":\"http://h/bg.png\",\"url\":\"http://h/"
-                           "news\",\"icon\":\"http://h/i.png\"}}}";
-    QTest::newRow("content background") << none << QByteArrayList{adv} << "advBackground"
-                                        << "http://h/bg.png";
     QTest::newRow("content absent key keeps")
         << none << QByteArrayList{adv, "{\"data\":{\"adv\":{\"url\":\"http://h/n2\"}}}"} << "advIcon"
         << "http://h/i.png";
-    QTest::newRow("content present key replaces")
-        << none << QByteArrayList{adv, "{\"data\":{\"adv\":{\"url\":\"http://h/n2\"}}}"} << "advUrl"
-        << "http://h/n2";
     QTest::newRow("content invalid JSON") << none << QByteArrayList{adv, "{"} << "advUrl"
                                           << "http://h/news";
-    QTest::newRow("content untouched") << none << QByteArrayList{"{}"} << "advBackground" << kNull;
 }
 
 void TestUpdateVersionInfo::parseRules()
@@ -218,8 +163,6 @@ void TestUpdateVersionInfo::packageFollowsTheInstalledVersion_data()
     QTest::newRow("nothing installed") << ""
                                        << "http://h/full.7z"
                                        << "ff";
-    QTest::newRow("null version") << QString() << "http://h/full.7z"
-                                  << "ff";
 }
 
 void TestUpdateVersionInfo::packageFollowsTheInstalledVersion()
@@ -241,7 +184,6 @@ void TestUpdateVersionInfo::missingSizeAsksTheServer_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<qint64>("size");
     QTest::newRow("200") << 200 << qint64(1000);
-    QTest::newRow("206") << 206 << qint64(1000);
     QTest::newRow("404") << 404 << qint64(0);
     QTest::newRow("redirect not followed") << 302 << qint64(0);
 }
@@ -289,13 +231,7 @@ void TestUpdateVersionInfo::urlFileName_data()
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain") << "http://h/pictures/bg.png"
                            << "bg.png";
-    QTest::newRow("with query") << "http://h/p/bg.png?v=3"
-                                << "bg.png";
-    QTest::newRow("encoded blank") << "http://h/p/my%20bg.png"
-                                   << "my bg.png";
     QTest::newRow("non-ASCII") << "http://h/p/%E8%83%8C%E6%99%AF.png" << QStringLiteral("背景.png");
-    QTest::newRow("empty text") << ""
-                                << "";
     QTest::newRow("no file part") << "http://h/p/"
                                   << "";
     QTest::newRow("encoded slashes") << "http://h/p/..%2F..%2Fname"
@@ -304,12 +240,8 @@ void TestUpdateVersionInfo::urlFileName_data()
                                          << "";
     QTest::newRow("dot dot") << "http://h/p/%2E%2E"
                              << "";
-    QTest::newRow("dot") << "http://h/p/%2E"
-                         << "";
     QTest::newRow("control character") << "http://h/p/a%0Ab.png"
                                        << "";
-    QTest::newRow("NUL") << "http://h/p/a%00b.png"
-                         << "";
     QTest::newRow("drive or stream") << "http://h/p/C%3Aevil"
                                      << "";
 }
@@ -329,12 +261,8 @@ void TestUpdateVersionInfo::urlBaseName_data()
                          << "plugin_a";
     QTest::newRow("two dots") << "http://h/a.tar.gz"
                               << "a.tar";
-    QTest::newRow("leading dot only") << "http://h/.hidden"
-                                      << ".hidden";
     QTest::newRow("no extension") << "http://h/tool"
                                   << "tool";
-    QTest::newRow("empty") << ""
-                           << "";
     QTest::newRow("refused name") << "http://h/..%2Fplugin.zip"
                                   << "";
 }
@@ -353,20 +281,12 @@ void TestUpdateVersionInfo::compareVersion_data()
     QTest::addColumn<int>("result");
     QTest::newRow("equal") << "2.1.1.0"
                            << "2.1.1.0" << 0;
-    QTest::newRow("extra part ignored") << "2.1.1.0"
-                                        << "2.1.1" << 0;
     QTest::newRow("older") << "2.1.1.0"
                            << "2.1.1.1" << 1;
     QTest::newRow("numeric not textual") << "2.1.1.0"
                                          << "2.10" << 1;
-    QTest::newRow("newer") << "2.1.1.0"
-                           << "2.0.9" << -1;
     QTest::newRow("letters") << "2.1.1.0"
                              << "2.1.1.0a" << -2;
-    QTest::newRow("empty") << "2.1.1.0"
-                           << "" << -2;
-    QTest::newRow("both empty") << ""
-                                << "" << 0;
     QTest::newRow("blank part") << "2. 1"
                                 << "2.1" << -2;
 }

@@ -2,7 +2,6 @@
 #include "report/statusreport.h"
 #include "support/faultserver.h"
 
-#include <QMetaEnum>
 #include <QRegularExpression>
 #include <QUrlQuery>
 #include <QtTest>
@@ -13,17 +12,13 @@ class TestStatusReport : public QObject
 
 private slots:
     void initTestCase();
-    void typesAreNamedAsText();
     void baseFieldsInKeyOrder();
-    void queryWithoutExtraFields_data();
     void queryWithoutExtraFields();
     void queryWithExtraFields();
-    void timeAndSessionFixedAtConstruction();
     void valuesWithQueryDelimitersAreEncoded_data();
     void valuesWithQueryDelimitersAreEncoded();
     void reportArrivesWithNoCacheHeader();
     void failuresAreSilent();
-    void instanceIsOneObject();
 
 private:
     QString expectedBaseItems(const StatusReport &reporter) const;
@@ -48,19 +43,6 @@ QString TestStatusReport::expectedBaseItems(const StatusReport &reporter) const
     return items.join('&');
 }
 
-void TestStatusReport::typesAreNamedAsText()
-{
-    const QMetaEnum meta = QMetaEnum::fromType<StatusReport::StatusType>();
-    QCOMPARE(meta.keyCount(), 30);
-    QCOMPARE(StatusReport::typeName(StatusReport::GAME_LOADER_CHECK_UPDATE),
-             QStringLiteral("GAME_LOADER_CHECK_UPDATE"));
-    QCOMPARE(StatusReport::typeName(StatusReport::PROGRAM_OPEN_OPEN), QStringLiteral("PROGRAM_OPEN_OPEN"));
-    QCOMPARE(StatusReport::typeName(StatusReport::GLOBAL_META_DATA_DISSMISS_OR_ZERO),
-             QStringLiteral("GLOBAL_META_DATA_DISSMISS_OR_ZERO"));
-    for (int i = 0; i < meta.keyCount(); ++i)
-        QCOMPARE(meta.value(i), i);
-}
-
 void TestStatusReport::baseFieldsInKeyOrder()
 {
     StatusReport reporter(m_server.url("").toString());
@@ -76,25 +58,24 @@ void TestStatusReport::baseFieldsInKeyOrder()
     QVERIFY(
         QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$").match(f.value("cts")).hasMatch());
     QVERIFY(QRegularExpression("^\\d{13}$").match(f.value("sessionID")).hasMatch());
-    // The device texts stand unchanged inside the template; its commas are the only separators.
-    QCOMPARE(f.value("client_version"), QStringLiteral("CPU:%1,GPU:%2,Memory: %3,System:%4")
-                                            .arg(getCpuName(), getGpuInfo(), getMemoryInfo(), getSystemInfo()));
+    // The device texts stand unchanged inside the template; its commas are the
+    // only separators. Free memory changes between two reads, so only its form.
+    const QString device = f.value("client_version");
+    QVERIFY2(device.startsWith(QStringLiteral("CPU:%1,GPU:%2,Memory: ").arg(getCpuName(), getGpuInfo())),
+             qPrintable(device));
+    QVERIFY2(device.endsWith(",System:" + getSystemInfo()), qPrintable(device));
+    QVERIFY2(QRegularExpression("Memory: 可用 [\\d.]+ GB / 共 [\\d.]+ GB,").match(device).hasMatch(),
+             qPrintable(device));
     QCOMPARE(f.value("client_ip"), getLocalIp());
-}
-
-void TestStatusReport::queryWithoutExtraFields_data()
-{
-    QTest::addColumn<bool>("emptyMap");
-    QTest::newRow("no map") << false;
-    QTest::newRow("empty map") << true;
 }
 
 void TestStatusReport::queryWithoutExtraFields()
 {
-    QFETCH(bool, emptyMap);
     StatusReport reporter(m_server.url("").toString());
     const StatusReport::Fields none;
-    const QString query = reporter.query(StatusReport::PROGRAM_OPEN_OPEN, emptyMap ? &none : nullptr);
+    const QString query = reporter.query(StatusReport::PROGRAM_OPEN_OPEN, &none);
+    QTest::qWait(30); // time and session are fixed when the reporter is made
+    QCOMPARE(reporter.query(StatusReport::PROGRAM_OPEN_OPEN), query);
     QCOMPARE(query, "action=PROGRAM_OPEN_OPEN&" + expectedBaseItems(reporter));
     QVERIFY(query.startsWith("action=PROGRAM_OPEN_OPEN&appid=5&client_device="));
     QVERIFY(query.endsWith("&version=2.1.1.0"));
@@ -110,14 +91,6 @@ void TestStatusReport::queryWithExtraFields()
     const StatusReport::Fields error{{"errorCode", "DOWNLOAD_MD5_ERROR"}, {"errorDesc", "MD5 mismatch"}};
     QVERIFY(reporter.query(StatusReport::GAME_LOADER_ERROR, &error)
                 .endsWith("&version=2.1.1.0&extMsg=errorCode:DOWNLOAD_MD5_ERROR;errorDesc:MD5 mismatch;"));
-}
-
-void TestStatusReport::timeAndSessionFixedAtConstruction()
-{
-    StatusReport reporter(m_server.url("").toString());
-    const QString first = reporter.query(StatusReport::PROGRAM_HOME_PAGE);
-    QTest::qWait(30);
-    QCOMPARE(reporter.query(StatusReport::PROGRAM_HOME_PAGE), first);
 }
 
 void TestStatusReport::valuesWithQueryDelimitersAreEncoded_data()
@@ -191,14 +164,6 @@ void TestStatusReport::failuresAreSilent()
     QTest::qWait(300);
     // Answered with 500 and never repeated.
     QCOMPARE(m_server.requestCount(), before + 2);
-}
-
-void TestStatusReport::instanceIsOneObject()
-{
-    StatusReport *first = StatusReport::instance();
-    QVERIFY(first);
-    QCOMPARE(StatusReport::instance(), first);
-    QCOMPARE(first->fields().value("client_language"), QStringLiteral("en-us"));
 }
 
 QTEST_MAIN(TestStatusReport)

@@ -85,8 +85,6 @@ void TestConfigSettings::dynamicTextsRoundTrip_data()
     QTest::newRow("title") << "game_dynamic_version_title" << QString::fromUtf8("新版本 2.0");
     QTest::newRow("desc") << "game_dynamic_version_desc"
                           << "Patch notes, with a comma";
-    QTest::newRow("title colour") << "game_dynamic_version_title_color"
-                                  << "#ffcc00";
     QTest::newRow("desc colour") << "game_dynamic_version_desc_color"
                                  << "#ffffff";
 }
@@ -142,7 +140,6 @@ void TestConfigSettings::intValuesReadZeroWhenAbsentOrNotANumber_data()
 {
     QTest::addColumn<QByteArray>("fileText");
     QTest::addColumn<int>("expected");
-    QTest::newRow("no file") << QByteArray() << 0;
     QTest::newRow("absent key") << QByteArray("[DLG_CLOSE_TIP]\nNoTipAgain=1\n") << 0;
     QTest::newRow("not a number") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=exit\n") << 0;
     QTest::newRow("in the wrong group") << QByteArray("[General]\nUserInput=1\n") << 0;
@@ -224,7 +221,6 @@ void TestConfigSettings::proxyChoice_data()
     QTest::addColumn<QByteArray>("fileText");
     QTest::addColumn<bool>("systemProxyUsed");
     QTest::newRow("absent") << QByteArray("[General]\ncps=\n") << false;
-    QTest::newRow("empty") << QByteArray("[General]\nproxy=\n") << false;
     QTest::newRow("zero") << QByteArray("[General]\nproxy=0\n") << false;
     QTest::newRow("one") << QByteArray("[General]\nproxy=1\n") << true;
     QTest::newRow("other text") << QByteArray("[General]\nproxy=http://proxy:8080\n") << true;

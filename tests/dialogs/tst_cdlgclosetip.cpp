@@ -2,14 +2,11 @@
 #include "dialogtesthelpers.h"
 #include "settings/configsettings.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using DialogTest::child;
 
@@ -19,9 +16,7 @@ namespace {
 QString closeTipSection(const QString &iniPath)
 {
     QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll()).section(QStringLiteral("[DLG_CLOSE_TIP]\n"), 1);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).section("[DLG_CLOSE_TIP]\n", 1) : "-";
 }
 
 void clickIndicator(QAbstractButton *button)
@@ -36,91 +31,65 @@ class TestCDlgCloseTip : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
+    void init() { QVERIFY(m_dir.isValid() && (!QFile::exists(iniPath()) || QFile::remove(iniPath()))); }
     void separatorsShowTheirColour();
-    void preselectsStoredChoice_data();
-    void preselectsStoredChoice();
-    void clicksAreStoredAtOnce_data();
-    void clicksAreStoredAtOnce();
+    void choiceIsShownAndStoredAtOnce_data();
+    void choiceIsShownAndStoredAtOnce();
     void endingButtons_data() { DialogTest::endingRows("btn_ok", "btn_cancel"); }
     void endingButtons();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ConfigSettings> m_settings;
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("config.ini")); }
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("config.ini")); }
+
+    QTemporaryDir m_dir;
 };
-
-void TestCDlgCloseTip::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_settings = std::make_unique<ConfigSettings>(iniPath());
-}
-
-void TestCDlgCloseTip::cleanup()
-{
-    m_settings.reset();
-    m_dir.reset();
-}
 
 void TestCDlgCloseTip::separatorsShowTheirColour()
 {
-    CDlgCloseTip dialog(nullptr, m_settings.get());
+    ConfigSettings settings(iniPath());
+    CDlgCloseTip dialog(nullptr, &settings);
     const QImage shot = dialog.grab().toImage();
-    for (const char *name : {"line", "line_2"}) {
-        const QRect line = child<QWidget>(&dialog, name)->geometry();
-        QCOMPARE(shot.pixelColor(line.center()), QColor(218, 212, 200));
-    }
+    for (const char *name : {"line", "line_2"})
+        QCOMPARE(shot.pixelColor(child<QWidget>(&dialog, name)->geometry().center()), QColor(218, 212, 200));
 }
 
-void TestCDlgCloseTip::preselectsStoredChoice_data()
+void TestCDlgCloseTip::choiceIsShownAndStoredAtOnce_data()
 {
-    QTest::addColumn<QByteArray>("iniText");
-    QTest::addColumn<bool>("exitChosen");
-    QTest::newRow("nothing stored") << QByteArray() << false;
-    QTest::newRow("exit stored") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=1\n") << true;
-    QTest::newRow("other number") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=7\n") << true;
-}
-
-void TestCDlgCloseTip::preselectsStoredChoice()
-{
-    QFETCH(QByteArray, iniText);
-    QFETCH(bool, exitChosen);
-    m_settings.reset();
-    QFile file(iniPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(iniText);
-    file.close();
-    m_settings = std::make_unique<ConfigSettings>(iniPath());
-
-    CDlgCloseTip dialog(nullptr, m_settings.get());
-    QCOMPARE(child<QRadioButton>(&dialog, "radio_exit")->isChecked(), exitChosen);
-    QCOMPARE(child<QRadioButton>(&dialog, "radio_min")->isChecked(), !exitChosen);
-    QCOMPARE(dialog.isExitChosen(), exitChosen ? 1 : 0);
-}
-
-void TestCDlgCloseTip::clicksAreStoredAtOnce_data()
-{
+    QTest::addColumn<QString>("before"); // the group's lines in the file before the dialog opens
     QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<bool>("exitChosen");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("exit") << QStringList{"radio_exit"} << "UserInput=1\n";
-    QTest::newRow("exit then minimise") << QStringList{"radio_exit", "radio_min"} << "UserInput=0\n";
-    QTest::newRow("tick and untick") << QStringList{"check_noTipAgain", "check_noTipAgain"} << "NoTipAgain=0\n";
-    QTest::newRow("exit and tick") << QStringList{"radio_exit", "check_noTipAgain"} << "NoTipAgain=1\nUserInput=1\n";
+    const auto row = [](const char *tag, const QString &before, const QStringList &clicks, bool exit,
+                        const QString &stored) { QTest::newRow(tag) << before << clicks << exit << stored; };
+    row("nothing stored", "", {}, false, "");
+    row("exit stored", "UserInput=1\n", {}, true, "UserInput=1\n");
+    row("other number stored", "UserInput=7\n", {}, true, "UserInput=7\n");
+    row("exit clicked", "", {"radio_exit"}, true, "UserInput=1\n");
+    row("exit then minimise", "", {"radio_exit", "radio_min"}, false, "UserInput=0\n");
+    row("tick and untick", "", {"check_noTipAgain", "check_noTipAgain"}, false, "NoTipAgain=0\n");
+    row("exit and tick", "", {"radio_exit", "check_noTipAgain"}, true, "NoTipAgain=1\nUserInput=1\n");
 }
 
-void TestCDlgCloseTip::clicksAreStoredAtOnce()
+void TestCDlgCloseTip::choiceIsShownAndStoredAtOnce()
 {
+    QFETCH(QString, before);
     QFETCH(QStringList, clicks);
+    QFETCH(bool, exitChosen);
     QFETCH(QString, stored);
-    CDlgCloseTip dialog(nullptr, m_settings.get());
+    if (!before.isEmpty()) {
+        QFile file(iniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[DLG_CLOSE_TIP]\n" + before.toUtf8());
+    }
+    ConfigSettings settings(iniPath());
+    CDlgCloseTip dialog(nullptr, &settings);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (const QString &name : clicks)
         clickIndicator(child<QAbstractButton>(&dialog, qPrintable(name)));
+    QCOMPARE(dialog.isExitChosen(), exitChosen ? 1 : 0);
+    QCOMPARE(child<QRadioButton>(&dialog, "radio_exit")->isChecked(), exitChosen);
+    QCOMPARE(child<QRadioButton>(&dialog, "radio_min")->isChecked(), !exitChosen);
     // On disk before any ending button is pressed; cancelling keeps it.
     QCOMPARE(closeTipSection(iniPath()), stored);
     QTest::mouseClick(child<QPushButton>(&dialog, "btn_cancel"), Qt::LeftButton);
@@ -132,14 +101,15 @@ void TestCDlgCloseTip::endingButtons()
 {
     QFETCH(QString, ending);
     QFETCH(int, result);
-    CDlgCloseTip dialog(nullptr, m_settings.get());
+    ConfigSettings settings(iniPath());
+    CDlgCloseTip dialog(nullptr, &settings);
     DialogTest::whenModal([&](QWidget *modal) {
         clickIndicator(child<QRadioButton>(modal, "radio_exit"));
         DialogTest::endModal(modal, ending);
     });
     QCOMPARE(dialog.exec(), result);
     QCOMPARE(dialog.isExitChosen(), 1);
-    QCOMPARE(m_settings->getIntValue(QStringLiteral("UserInput"), QStringLiteral("DLG_CLOSE_TIP")), 1);
+    QCOMPARE(settings.getIntValue(QStringLiteral("UserInput"), QStringLiteral("DLG_CLOSE_TIP")), 1);
 }
 
 QTEST_MAIN(TestCDlgCloseTip)

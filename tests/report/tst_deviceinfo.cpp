@@ -10,42 +10,19 @@ class TestDeviceInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void memoryText_data();
-    void memoryText();
     void memoryTextIgnoresTheUserLocale();
     void firstIpv4_data();
     void firstIpv4();
-    void cpuNameFromCpuInfo();
-    void memoryFromMemInfo();
+    void readsTheSystemFiles();
     void thisMachine();
-    void gpuInfoWithoutContextIsEmpty();
 };
-
-void TestDeviceInfo::memoryText_data()
-{
-    QTest::addColumn<quint64>("available");
-    QTest::addColumn<quint64>("total");
-    QTest::addColumn<QString>("text");
-    const quint64 gib = 1073741824ULL;
-    QTest::newRow("fractions") << gib / 2 << 3 * gib / 4 << QStringLiteral("可用 0.50 GB / 共 0.75 GB");
-    QTest::newRow("large") << 96 * gib << 128 * gib << QStringLiteral("可用 96.00 GB / 共 128.00 GB");
-}
-
-void TestDeviceInfo::memoryText()
-{
-    QFETCH(quint64, available);
-    QFETCH(quint64, total);
-    QFETCH(QString, text);
-    QCOMPARE(DeviceInfo::memoryText(available, total), text);
-}
 
 void TestDeviceInfo::memoryTextIgnoresTheUserLocale()
 {
-    const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString text = DeviceInfo::memoryText(1073741824ULL * 3 / 2, 1073741824ULL * 2);
-    QLocale::setDefault(before);
-    QCOMPARE(text, QStringLiteral("可用 1.50 GB / 共 2.00 GB"));
+    const QString text = DeviceInfo::memoryText(1073741824ULL * 3 / 2, 1073741824ULL * 128);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(text, QStringLiteral("可用 1.50 GB / 共 128.00 GB"));
 }
 
 void TestDeviceInfo::firstIpv4_data()
@@ -67,16 +44,12 @@ void TestDeviceInfo::firstIpv4()
     QCOMPARE(DeviceInfo::firstIpv4(list), ip);
 }
 
-void TestDeviceInfo::cpuNameFromCpuInfo()
+void TestDeviceInfo::readsTheSystemFiles()
 {
     const QByteArray cpuInfo = "processor\t: 0\nvendor_id\t: AuthenticAMD\nmodel name\t: AMD EPYC 7B13 64-Core "
                                "Processor\ncpu MHz\t\t: 2450.000\n\nprocessor\t: 1\nmodel name\t: second\n";
     QCOMPARE(DeviceInfo::cpuNameFromCpuInfo(cpuInfo), QStringLiteral("AMD EPYC 7B13 64-Core Processor"));
     QCOMPARE(DeviceInfo::cpuNameFromCpuInfo("processor\t: 0\nHardware\t: BCM2835\n"), QString(""));
-}
-
-void TestDeviceInfo::memoryFromMemInfo()
-{
     quint64 available = 0;
     quint64 total = 0;
     QVERIFY(DeviceInfo::memoryFromMemInfo(
@@ -93,15 +66,9 @@ void TestDeviceInfo::thisMachine()
     const QString ip = getLocalIp();
     QVERIFY(ip.isEmpty() || QHostAddress(ip).protocol() == QAbstractSocket::IPv4Protocol);
     QVERIFY(ip != QLatin1String("127.0.0.1"));
-}
-
-void TestDeviceInfo::gpuInfoWithoutContextIsEmpty()
-{
     // The offscreen platform has no OpenGL here: the texts are empty, not a crash or a hang.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen") || qEnvironmentVariableIsSet("DISPLAY"))
-        QSKIP("an OpenGL context may exist on this platform");
-    QCOMPARE(getGpuInfo(), QString(""));
-    QCOMPARE(getGpuInfo(), QString(""));
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") && !qEnvironmentVariableIsSet("DISPLAY"))
+        QCOMPARE(getGpuInfo(), QString(""));
 }
 
 QTEST_MAIN(TestDeviceInfo)

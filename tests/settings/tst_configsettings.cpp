@@ -1,10 +1,8 @@
 #include "settings/configsettings.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QNetworkProxyFactory>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -12,9 +10,7 @@ namespace {
 QString readText(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 void writeText(const QString &path, const QByteArray &text)
@@ -32,26 +28,14 @@ class TestConfigSettings : public QObject
 
 private slots:
     void init();
-
-    void firstRunReadsNullAndRecordsCps();
-    void dynamicTextsRoundTrip_data();
-    void dynamicTextsRoundTrip();
-    void installPathIsWrittenToTheInstallerFile();
-    void closeTipChoicesStandInTheirGroup();
+    void everyWriteIsOnDiskAtOnce();
+    void nextRunReadsWhatThisOneStored();
     void intValuesReadZeroWhenAbsentOrNotANumber_data();
     void intValuesReadZeroWhenAbsentOrNotANumber();
-
-    void versionWithoutGameFileIsNullAndReadAgain();
-    void versionIsCachedOnceNonEmpty();
-    void setVersionWithoutFolderOnlyCaches();
-    void setVersionWritesTheGameFileAtOnce();
-    void failedWriteLeavesATrace();
-    void unwritableInstallerFileKeepsThePathForThisRun();
-
+    void versionIsReadFromTheGameFolderUntilFound();
+    void failedWritesLeaveATraceAndKeepTheValue();
     void proxyChoice_data();
     void proxyChoice();
-
-    void instanceIsOneObjectForAllThreads();
 
 private:
     QString installerIni() const { return m_dir.path() + "/installer/config.ini"; }
@@ -68,72 +52,34 @@ void TestConfigSettings::init()
     QVERIFY(QDir().mkpath(gameFolder()));
 }
 
-void TestConfigSettings::firstRunReadsNullAndRecordsCps()
+void TestConfigSettings::everyWriteIsOnDiskAtOnce()
 {
+    // A crash right after the player chose something loses nothing.
     ConfigSettings settings(installerIni());
     QVERIFY(settings.getGameInstallPath().isNull());
     QVERIFY(settings.getGameVersion().isNull());
-    QVERIFY(settings.getDynamicVersionTitle().isNull());
-    QVERIFY(settings.getDynamicVersionDescColor().isNull());
     QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n"));
+    settings.setGameInstallPath(gameFolder());
+    settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
+    QCOMPARE(readText(installerIni()),
+             "[General]\ncps=\ngame_install_path=" + gameFolder() + "\n\n[DLG_CLOSE_TIP]\nUserInput=1\n");
+    settings.setGameVersion("2.0.1");
+    QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
 }
 
-void TestConfigSettings::dynamicTextsRoundTrip_data()
+void TestConfigSettings::nextRunReadsWhatThisOneStored()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("title") << "game_dynamic_version_title" << QString::fromUtf8("新版本 2.0");
-    QTest::newRow("desc") << "game_dynamic_version_desc"
-                          << "Patch notes, with a comma";
-    QTest::newRow("desc colour") << "game_dynamic_version_desc_color"
-                                 << "#ffffff";
-}
-
-void TestConfigSettings::dynamicTextsRoundTrip()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, text);
-    using Setter = void (ConfigSettings::*)(const QString &);
-    using Getter = QString (ConfigSettings::*)() const;
-    const QMap<QString, QPair<Setter, Getter>> access{
-        {"game_dynamic_version_title",
-         {&ConfigSettings::setDynamicVersionTitle, &ConfigSettings::getDynamicVersionTitle}},
-        {"game_dynamic_version_desc", {&ConfigSettings::setDynamicVersionDesc, &ConfigSettings::getDynamicVersionDesc}},
-        {"game_dynamic_version_title_color",
-         {&ConfigSettings::setDynamicVersionTitleColor, &ConfigSettings::getDynamicVersionTitleColor}},
-        {"game_dynamic_version_desc_color",
-         {&ConfigSettings::setDynamicVersionDescColor, &ConfigSettings::getDynamicVersionDescColor}},
-    };
     {
         ConfigSettings settings(installerIni());
-        (settings.*access[key].first)(text);
-        QCOMPARE((settings.*access[key].second)(), text);
+        settings.setDynamicVersionTitle(QString::fromUtf8("新版本 2.0"));
+        settings.setDynamicVersionDescColor("#ffffff");
+        settings.setGameInstallPath(gameFolder());
+        settings.setGameVersion("2.0.1");
     }
-    // A new object (the next run) reads what the first one stored.
     ConfigSettings nextRun(installerIni());
-    QCOMPARE((nextRun.*access[key].second)(), text);
-    QSettings raw(installerIni(), QSettings::IniFormat);
-    QCOMPARE(raw.value(key).toString(), text);
-}
-
-void TestConfigSettings::installPathIsWrittenToTheInstallerFile()
-{
-    ConfigSettings settings(installerIni());
-    settings.setGameInstallPath("/games/Aurelith");
-    // On disk at once: a crash right after choosing the folder loses nothing.
-    const QString text = readText(installerIni());
-    QVERIFY2(text.contains("game_install_path=/games/Aurelith\n"), qPrintable(text));
-    QVERIFY(text.contains("cps=\n"));
-    QCOMPARE(settings.getGameInstallPath(), QString("/games/Aurelith"));
-}
-
-void TestConfigSettings::closeTipChoicesStandInTheirGroup()
-{
-    ConfigSettings settings(installerIni());
-    settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
-    settings.setIntValue("NoTipAgain", 1, "DLG_CLOSE_TIP");
-    QCOMPARE(settings.getIntValue("UserInput", "DLG_CLOSE_TIP"), 1);
-    QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n\n[DLG_CLOSE_TIP]\nNoTipAgain=1\nUserInput=1\n"));
+    QCOMPARE(nextRun.getDynamicVersionTitle(), QString::fromUtf8("新版本 2.0"));
+    QCOMPARE(nextRun.getDynamicVersionDescColor(), QString("#ffffff"));
+    QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
 }
 
 void TestConfigSettings::intValuesReadZeroWhenAbsentOrNotANumber_data()
@@ -150,70 +96,36 @@ void TestConfigSettings::intValuesReadZeroWhenAbsentOrNotANumber()
 {
     QFETCH(QByteArray, fileText);
     QFETCH(int, expected);
-    if (!fileText.isNull())
-        writeText(installerIni(), fileText);
+    writeText(installerIni(), fileText);
     ConfigSettings settings(installerIni());
     QCOMPARE(settings.getIntValue("UserInput", "DLG_CLOSE_TIP"), expected);
 }
 
-void TestConfigSettings::versionWithoutGameFileIsNullAndReadAgain()
+void TestConfigSettings::versionIsReadFromTheGameFolderUntilFound()
 {
     ConfigSettings settings(installerIni());
     settings.setGameInstallPath(gameFolder());
     QVERIFY(settings.getGameVersion().isNull());
     writeText(gameFolder() + "/config.ini", "[General]\ngame_version=1.4.0\n");
     QCOMPARE(settings.getGameVersion(), QString("1.4.0"));
-}
-
-void TestConfigSettings::versionIsCachedOnceNonEmpty()
-{
-    writeText(gameFolder() + "/config.ini", "[General]\ngame_version=1.4.0\n");
-    ConfigSettings settings(installerIni());
-    settings.setGameInstallPath(gameFolder());
-    QCOMPARE(settings.getGameVersion(), QString("1.4.0"));
-    settings.setGameInstallPath(m_dir.path() + "/elsewhere");
+    // Once found it is kept for the run.
     writeText(gameFolder() + "/config.ini", "[General]\ngame_version=9.9.9\n");
     QCOMPARE(settings.getGameVersion(), QString("1.4.0"));
 }
 
-void TestConfigSettings::setVersionWithoutFolderOnlyCaches()
-{
-    ConfigSettings settings(installerIni());
-    settings.setGameVersion("2.0.0");
-    QCOMPARE(settings.getGameVersion(), QString("2.0.0"));
-    QVERIFY(!QFile::exists(gameFolder() + "/config.ini"));
-}
-
-void TestConfigSettings::setVersionWritesTheGameFileAtOnce()
-{
-    ConfigSettings settings(installerIni());
-    settings.setGameInstallPath(gameFolder());
-    settings.setGameVersion("2.0.1");
-    QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
-    ConfigSettings nextRun(installerIni());
-    QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
-}
-
-void TestConfigSettings::failedWriteLeavesATrace()
+void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()
 {
     // A folder path through a regular file cannot be created, even by root.
-    writeText(m_dir.path() + "/blocker", "x");
-    ConfigSettings settings(installerIni());
-    settings.setGameInstallPath(m_dir.path() + "/blocker/game");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
-    settings.setGameVersion("3.0.0");
-    QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
-}
-
-void TestConfigSettings::unwritableInstallerFileKeepsThePathForThisRun()
-{
     writeText(m_dir.path() + "/blocker", "x");
     const QString unwritable = m_dir.path() + "/blocker/config.ini";
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
     ConfigSettings settings(unwritable);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
-    settings.setGameInstallPath(gameFolder());
-    QCOMPARE(settings.getGameInstallPath(), gameFolder());
+    settings.setGameInstallPath(m_dir.path() + "/blocker/game");
+    QCOMPARE(settings.getGameInstallPath(), m_dir.path() + "/blocker/game");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
+    settings.setGameVersion("3.0.0");
+    QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
 }
 
 void TestConfigSettings::proxyChoice_data()
@@ -237,25 +149,6 @@ void TestConfigSettings::proxyChoice()
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     ConfigSettings::applyProxyChoice(ini);
     QCOMPARE(QNetworkProxyFactory::usesSystemConfiguration(), systemProxyUsed);
-}
-
-void TestConfigSettings::instanceIsOneObjectForAllThreads()
-{
-    QVector<ConfigSettings *> seen(4, nullptr);
-    QVector<QThread *> threads;
-    for (int i = 0; i < seen.size(); ++i)
-        threads << QThread::create([&seen, i] { seen[i] = ConfigSettings::instance(); });
-    for (QThread *thread : threads)
-        thread->start();
-    for (QThread *thread : threads) {
-        thread->wait();
-        delete thread;
-    }
-    for (ConfigSettings *object : seen)
-        QCOMPARE(object, ConfigSettings::instance());
-    const QString beside = QCoreApplication::applicationDirPath() + "/config.ini";
-    QVERIFY(readText(beside).contains("cps=\n"));
-    QFile::remove(beside);
 }
 
 QTEST_GUILESS_MAIN(TestConfigSettings)

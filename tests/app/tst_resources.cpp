@@ -1,11 +1,8 @@
-#include <QIcon>
 #include <QImage>
-#include <QImageReader>
 #include <QTest>
 #include <QTranslator>
 
-// The pictures, icon and catalogues the window and the dialogs load from the
-// resource tree.
+// The button pictures and catalogues the program loads from its resource tree.
 class TestResources : public QObject
 {
     Q_OBJECT
@@ -13,8 +10,6 @@ class TestResources : public QObject
 private slots:
     void buttonLooksDiffer_data();
     void buttonLooksDiffer();
-    void dialogCornersAreTransparent();
-    void iconCarriesSmallAndLargeSizes();
     void everyCatalogueIsPacked();
 };
 
@@ -34,28 +29,6 @@ void TestResources::buttonLooksDiffer()
     const QImage pressed(":/pic/" + stem + "_d.png");
     QVERIFY(!normal.isNull() && !hover.isNull() && !pressed.isNull());
     QVERIFY(normal != hover && hover != pressed && normal != pressed);
-}
-
-// The dialogs cut their window to the picture's mask.
-void TestResources::dialogCornersAreTransparent()
-{
-    for (const QString path : {":/pic/dlg_bg.png", ":/pic/setdlg.png"}) {
-        const QImage image(path);
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
-    }
-}
-
-void TestResources::iconCarriesSmallAndLargeSizes()
-{
-    QImageReader reader(":/icon/launcher.ico");
-    QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
-    QList<int> sides;
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        QVERIFY(reader.jumpToImage(i));
-        sides.append(reader.read().width());
-    }
-    QVERIFY(sides.contains(16) && sides.contains(32) && sides.contains(256));
 }
 
 void TestResources::everyCatalogueIsPacked()

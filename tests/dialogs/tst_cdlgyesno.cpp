@@ -18,8 +18,6 @@ private slots:
     void messageResult_data() { DialogTest::endingRows("btn_ok", "btn_cancel"); }
     void messageResult();
     void messageCountsNestedForms();
-    void messageIsPlacedOverTheRectangle_data();
-    void messageIsPlacedOverTheRectangle();
     void dialogRunByCallerLeavesCountAlone_data() { DialogTest::endingRows("btn_ok", "btn_close"); }
     void dialogRunByCallerLeavesCountAlone();
 };
@@ -63,14 +61,20 @@ void TestCDlgYesNo::messageResult()
             continue;
         int countWhileOpen = -1;
         bool cancelShown = !withCancel;
+        QPoint position;
         DialogTest::whenModal([&](QWidget *modal) {
             countWhileOpen = CDlgYesNo::openMessageCount();
             cancelShown = child<QPushButton>(modal, "btn_cancel")->isVisible();
+            position = modal->pos();
             DialogTest::endModal(modal, ending);
         });
-        QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("提示"), QStringLiteral("text"), withCancel), result);
+        // Centred over the given window: left + (width - 500) / 2, top + (height - 300) / 2.
+        const QRect window(100, 50, 1280, 730);
+        QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("提示"), QStringLiteral("text"), withCancel, nullptr, window),
+                 result);
         QCOMPARE(countWhileOpen, 1);
         QCOMPARE(cancelShown, withCancel);
+        QCOMPARE(position, QPoint(490, 265));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
@@ -96,28 +100,6 @@ void TestCDlgYesNo::messageCountsNestedForms()
     QCOMPARE(CDlgYesNo::showMessage(QString(), QStringLiteral("outer"), true), 0);
     // outer open, both open, inner confirmed, outer still open
     QCOMPARE(counts, (QList<int>{1, 2, 1, 1}));
-}
-
-void TestCDlgYesNo::messageIsPlacedOverTheRectangle_data()
-{
-    QTest::addColumn<QRect>("placement");
-    QTest::addColumn<QPoint>("position");
-    // left + (width - 500) / 2, top + (height - 300) / 2, truncating towards zero
-    QTest::newRow("scene window") << QRect(100, 50, 1280, 730) << QPoint(490, 265);
-    QTest::newRow("narrow") << QRect(0, 0, 401, 299) << QPoint(-49, 0);
-}
-
-void TestCDlgYesNo::messageIsPlacedOverTheRectangle()
-{
-    QFETCH(QRect, placement);
-    QFETCH(QPoint, position);
-    QPoint seen;
-    DialogTest::whenModal([&](QWidget *modal) {
-        seen = modal->pos();
-        modal->close();
-    });
-    CDlgYesNo::showMessage(QString(), QStringLiteral("placed"), false, nullptr, placement);
-    QCOMPARE(seen, position);
 }
 
 void TestCDlgYesNo::dialogRunByCallerLeavesCountAlone()

@@ -27,7 +27,6 @@ class TestInstallPathCheck : public QObject
 
 private slots:
     void initTestCase();
-
     void validity_data();
     void validity();
     void volumeIsTheNearestExistingAncestor_data();
@@ -60,32 +59,12 @@ void TestInstallPathCheck::validity_data()
 {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<bool>("valid");
-    const struct
-    {
-        const char *path;
-        bool valid;
-    } rows[] = {{"=", false},
-                {"games/old", true},
-                {"readme.txt", true},
-                {"a/b/c", true},
-                {"games/new/", true},
-                {"readme.txt/a/b", false},
-                {"games/a*b", false},
-                {"games/a>b", false},
-                {"games/a<b", false},
-                {"games/a|b", false},
-                {"games/a:b", false},
-                {"games/a\"b", false},
-                {"games/a\uFF1Fb", false},
-                {"games/a?b", true},
-                {"游戏/晨岚", true},
-                {"odd*name/game", true},
-                {"=games/Aurelith", false},
-                {"=games/old", true},
-                {"=C:/Games", false},
-                {"=/aurelith-not-there", true}};
-    for (const auto &row : rows)
-        QTest::newRow(row.path) << QString::fromUtf8(row.path) << row.valid;
+    for (const char *path : {"games/old", "readme.txt", "a/b/c", "games/new/", "games/a?b", "游戏/晨岚",
+                             "odd*name/game", "=games/old", "=/aurelith-not-there"})
+        QTest::newRow(path) << QString::fromUtf8(path) << true;
+    for (const char *path : {"=", "readme.txt/a/b", "games/a*b", "games/a>b", "games/a<b", "games/a|b", "games/a:b",
+                             "games/a\"b", "games/a\uFF1Fb", "=games/Aurelith", "=C:/Games"})
+        QTest::newRow(path) << QString::fromUtf8(path) << false;
 }
 
 void TestInstallPathCheck::validity()
@@ -99,16 +78,10 @@ void TestInstallPathCheck::volumeIsTheNearestExistingAncestor_data()
 {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QString>("volume"); // "-" for none
-    QTest::newRow("existing folder") << "games/old"
-                                     << "games/old";
-    QTest::newRow("new folder") << "games/new"
-                                << "games";
-    QTest::newRow("new nested folders") << "games/x/y/z"
-                                        << "games";
-    QTest::newRow("relative new folder") << "=games/new"
-                                         << "-";
-    QTest::newRow("relative existing folder") << "=games/old"
-                                              << "=games/old";
+    const QStringList rows{"games/old",  "games/old", "games/x/y/z", "games",
+                           "=games/new", "-",         "=games/old",  "=games/old"};
+    for (int i = 0; i < rows.size(); i += 2)
+        QTest::newRow(qPrintable(rows.at(i))) << rows.at(i) << rows.at(i + 1);
 }
 
 void TestInstallPathCheck::volumeIsTheNearestExistingAncestor()

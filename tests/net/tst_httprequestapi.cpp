@@ -46,7 +46,6 @@ private slots:
     void answerReachesTheCallback();
     void timeOutThenTheLateAnswer_data();
     void timeOutThenTheLateAnswer();
-    void secondGetTakesBothReplies();
     void retryFromInsideTheCallback();
     void destructionWithRequestInFlightCallsNothing();
 
@@ -127,31 +126,6 @@ void TestHttpRequestAPI::timeOutThenTheLateAnswer()
     QCOMPARE(recorder.calls.at(1).status, 200);
     QTest::qWait(300);
     QCOMPARE(recorder.calls.size(), 2);
-}
-
-void TestHttpRequestAPI::secondGetTakesBothReplies()
-{
-    FaultReply first = FaultReply::text(200, "first");
-    first.delayMs = 300;
-    FaultReply second = FaultReply::text(200, "second");
-    second.delayMs = 600;
-    m_server.enqueue(first);
-    m_server.enqueue(second);
-    HttpRequestAPI client;
-    client.setTimeoutIntervalForTest(450);
-    Recorder dropped;
-    Recorder current;
-    const int before = m_server.requestCount();
-    client.get(m_server.url("/one").toString(), dropped.callback());
-    QVERIFY(m_server.waitForRequests(before + 1));
-    client.get(m_server.url("/two").toString(), current.callback());
-    QVERIFY(current.waitFor(2));
-    QTest::qWait(400);
-    QCOMPARE(dropped.calls.size(), 0);
-    // The first reply stopped the timer, so no time-out came between them.
-    QCOMPARE(current.calls.size(), 2);
-    QCOMPARE(current.calls.at(0).body, QByteArray("first"));
-    QCOMPARE(current.calls.at(1).body, QByteArray("second"));
 }
 
 void TestHttpRequestAPI::retryFromInsideTheCallback()

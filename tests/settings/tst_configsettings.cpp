@@ -30,8 +30,6 @@ private slots:
     void init();
     void everyWriteIsOnDiskAtOnce();
     void nextRunReadsWhatThisOneStored();
-    void intValuesReadZeroWhenAbsentOrNotANumber_data();
-    void intValuesReadZeroWhenAbsentOrNotANumber();
     void versionIsReadFromTheGameFolderUntilFound();
     void failedWritesLeaveATraceAndKeepTheValue();
     void proxyChoice_data();
@@ -80,25 +78,6 @@ void TestConfigSettings::nextRunReadsWhatThisOneStored()
     QCOMPARE(nextRun.getDynamicVersionTitle(), QString::fromUtf8("新版本 2.0"));
     QCOMPARE(nextRun.getDynamicVersionDescColor(), QString("#ffffff"));
     QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
-}
-
-void TestConfigSettings::intValuesReadZeroWhenAbsentOrNotANumber_data()
-{
-    QTest::addColumn<QByteArray>("fileText");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("absent key") << QByteArray("[DLG_CLOSE_TIP]\nNoTipAgain=1\n") << 0;
-    QTest::newRow("not a number") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=exit\n") << 0;
-    QTest::newRow("in the wrong group") << QByteArray("[General]\nUserInput=1\n") << 0;
-    QTest::newRow("set") << QByteArray("[DLG_CLOSE_TIP]\nUserInput=1\n") << 1;
-}
-
-void TestConfigSettings::intValuesReadZeroWhenAbsentOrNotANumber()
-{
-    QFETCH(QByteArray, fileText);
-    QFETCH(int, expected);
-    writeText(installerIni(), fileText);
-    ConfigSettings settings(installerIni());
-    QCOMPARE(settings.getIntValue("UserInput", "DLG_CLOSE_TIP"), expected);
 }
 
 void TestConfigSettings::versionIsReadFromTheGameFolderUntilFound()

@@ -4,25 +4,18 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
-struct Outcome
-{
-    bool flag = false;
-    QByteArray body;
-    QString errorText;
-    int status = -1;
-};
-
-// Collects every call of a callback, in order.
+// Every call of a callback, in order, as "flag status body error".
 struct Recorder
 {
-    QList<Outcome> calls;
-
+    QStringList calls;
     RequestCallback callback()
     {
         return [this](bool flag, const QByteArray &body, const QString &errorText, int status) {
-            calls.append({flag, body, errorText, status});
+            calls << QStringLiteral("%1 %2 %3 %4").arg(flag).arg(status).arg(QString(body), errorText).trimmed();
         };
     }
     bool waitFor(int count)
@@ -41,7 +34,6 @@ class TestHttpRequestAPI : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(m_server.listen()); }
-    void init() { m_server.setHandler(nullptr); }
     void answerReachesTheCallback_data();
     void answerReachesTheCallback();
     void timeOutThenTheLateAnswer_data();
@@ -56,22 +48,20 @@ private:
 void TestHttpRequestAPI::answerReachesTheCallback_data()
 {
     QTest::addColumn<FaultReply>("reply"); // status -1: nobody listens
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body"); // only a success carries one
-    QTest::newRow("200") << FaultReply::text(200, "{\"data\":1}") << 200 << QByteArray("{\"data\":1}");
-    QTest::newRow("404 with a body") << FaultReply::text(404, "not here") << 404 << QByteArray();
-    QTest::newRow("500") << FaultReply::text(500, "broken") << 500 << QByteArray();
+    QTest::addColumn<QString>("call");     // a failure carries no body but some error text (*)
+    QTest::newRow("200") << FaultReply::text(200, "{\"data\":1}") << "1 200 {\"data\":1}";
+    QTest::newRow("404 with a body") << FaultReply::text(404, "not here") << "1 404  *";
+    QTest::newRow("500") << FaultReply::text(500, "broken") << "1 500  *";
     FaultReply cut = FaultReply::text(200, QByteArray(50000, 'x'));
     cut.cutAfterBodyBytes = 100;
-    QTest::newRow("cut after the headers") << cut << 200 << QByteArray();
-    QTest::newRow("connection refused") << FaultReply::text(-1) << 0 << QByteArray();
+    QTest::newRow("cut after the headers") << cut << "1 200  *";
+    QTest::newRow("connection refused") << FaultReply::text(-1) << "1 0  *";
 }
 
 void TestHttpRequestAPI::answerReachesTheCallback()
 {
     QFETCH(FaultReply, reply);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
+    QFETCH(QString, call);
     QString url = m_server.url("/x").toString();
     if (reply.status < 0) {
         QTcpServer probe;
@@ -87,12 +77,10 @@ void TestHttpRequestAPI::answerReachesTheCallback()
     QVERIFY(recorder.waitFor(1));
     QTest::qWait(50);
     QCOMPARE(recorder.calls.size(), 1);
-    const Outcome outcome = recorder.calls.first();
-    QVERIFY(outcome.flag);
-    QCOMPARE(outcome.status, status);
-    QCOMPARE(outcome.body, body);
-    QCOMPARE(outcome.errorText.isEmpty(), !body.isEmpty());
-    if (status > 0)
+    const QString seen = recorder.calls.first();
+    QVERIFY2(call.endsWith('*') ? seen.startsWith(call.chopped(1)) && seen.size() > call.size() : seen == call,
+             qPrintable(seen));
+    if (reply.status > 0)
         QCOMPARE(m_server.requests().last().header("content-type"), QByteArray("application/json"));
 }
 
@@ -118,14 +106,9 @@ void TestHttpRequestAPI::timeOutThenTheLateAnswer()
     Recorder recorder;
     client.get(m_server.url("/late").toString(), recorder.callback());
     QVERIFY(recorder.waitFor(2));
-    QCOMPARE(recorder.calls.at(0).body, QByteArray());
-    QCOMPARE(recorder.calls.at(0).errorText, QStringLiteral("HTTP_REQUEST_TIMEOUT"));
-    QCOMPARE(recorder.calls.at(0).status, 638);
-    // Not aborted: the answer still arrives, once.
-    QCOMPARE(recorder.calls.at(1).body, QByteArray("late answer"));
-    QCOMPARE(recorder.calls.at(1).status, 200);
     QTest::qWait(300);
-    QCOMPARE(recorder.calls.size(), 2);
+    // Not aborted: the answer still arrives, once.
+    QCOMPARE(recorder.calls, QStringList({"1 638  HTTP_REQUEST_TIMEOUT", "1 200 late answer"}));
 }
 
 void TestHttpRequestAPI::retryFromInsideTheCallback()
@@ -133,17 +116,17 @@ void TestHttpRequestAPI::retryFromInsideTheCallback()
     m_server.enqueue(FaultReply::text(503, "busy"));
     m_server.enqueue(FaultReply::text(200, "ready"));
     HttpRequestAPI client;
-    Recorder retried;
-    int failures = 0;
+    Recorder recorder;
     const QString url = m_server.url("/retry").toString();
-    client.get(url, [&](bool, const QByteArray &, const QString &, int status) {
-        ++failures;
-        QCOMPARE(status, 503);
-        client.get(url, retried.callback());
+    const auto owners = std::make_shared<int>();
+    client.get(url, [&, owners](bool, const QByteArray &, const QString &, int status) {
+        recorder.calls << QString::number(status);
+        client.get(url, recorder.callback());
+        // This callback is still running, so something must still own it.
+        recorder.calls << QStringLiteral("owners %1").arg(owners.use_count());
     });
-    QVERIFY(retried.waitFor(1));
-    QCOMPARE(failures, 1);
-    QCOMPARE(retried.calls.first().body, QByteArray("ready"));
+    QVERIFY(recorder.waitFor(3));
+    QCOMPARE(recorder.calls, QStringList({"503", "owners 2", "1 200 ready"}));
 }
 
 void TestHttpRequestAPI::destructionWithRequestInFlightCallsNothing()
@@ -159,7 +142,7 @@ void TestHttpRequestAPI::destructionWithRequestInFlightCallsNothing()
     QVERIFY(m_server.waitForRequests(before + 1));
     delete client;
     QTest::qWait(700);
-    QCOMPARE(recorder.calls.size(), 0);
+    QCOMPARE(recorder.calls, QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestHttpRequestAPI)

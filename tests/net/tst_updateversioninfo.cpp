@@ -24,7 +24,10 @@ QString field(const UpdateVersionInfo &info, const QString &name)
                                         {"diffSize", info.diffs.value(QStringLiteral("1.0.0")).size},
                                         {"diffKeys", QStringList(info.diffs.keys()).join(',')},
                                         {"pluginCount", QString::number(info.plugins.size())}};
-    const QString text = values.value(name);
+    const QString installed = name.section('@', 1); // "package@1.0.0": what a player with 1.0.0 fetches
+    const QString text = name.startsWith("package@")
+                             ? info.getPackageUrl(installed).toString() + ' ' + info.getPackageMd5(installed)
+                             : values.value(name);
     return text.isNull() ? kNull : text;
 }
 
@@ -50,8 +53,6 @@ private slots:
     void initTestCase() { QVERIFY(m_server.listen()); }
     void parseRules_data();
     void parseRules();
-    void packageFollowsTheInstalledVersion_data();
-    void packageFollowsTheInstalledVersion();
     void missingSizeAsksTheServer_data();
     void missingSizeAsksTheServer();
     void onlyTheNewestHeadSetsTheSize();
@@ -93,6 +94,13 @@ void TestUpdateVersionInfo::parseRules_data()
     row("force update absent keeps minimum", {kFull, game("{}")}, "minVersion", "2.0.0.0");
     row("web url set once", {kFull, "{\"data\":{\"web_url\":\"http://other/\"}}"}, "webUrl", "http://h/site");
     row("plugins replaced", {kFull, game("{}")}, "pluginCount", "0");
+    // A record under the empty version must not be used for a fresh install.
+    const QByteArray packages = game("{\"path\":\"http://h/full.7z\",\"md5\":\"ff\"}",
+                                     ",\"diffs\":[{\"version\":\"1.0.0\",\"path\":\"http://h/d.7z\",\"md5\":\"aa\"},"
+                                     "{\"version\":\"\",\"path\":\"http://h/empty.7z\",\"md5\":\"ee\"}]");
+    row("package for a version with a diff", {packages}, "package@1.0.0", "http://h/d.7z aa");
+    row("package for a version without", {packages}, "package@0.9.0", "http://h/full.7z ff");
+    row("package for a fresh install", {packages}, "package@", "http://h/full.7z ff");
     row("content absent key keeps", {adv, "{\"data\":{\"adv\":{\"url\":\"u\"}}}"}, "advIcon", "http://h/i.png", true);
     row("content invalid JSON", {adv, "{"}, "advUrl", "http://h/news", true);
 }
@@ -107,30 +115,6 @@ void TestUpdateVersionInfo::parseRules()
     for (const QByteArray &answer : answers)
         content ? info.parseLauncherContent(answer) : info.parseGameRes(answer);
     QCOMPARE(::field(info, field), expected);
-}
-
-void TestUpdateVersionInfo::packageFollowsTheInstalledVersion_data()
-{
-    QTest::addColumn<QString>("installed");
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("md5");
-    QTest::newRow("version with a diff") << "1.0.0" << QString("http://h/d.7z") << "aa";
-    QTest::newRow("version without a diff") << "0.9.0" << QString("http://h/full.7z") << "ff";
-    QTest::newRow("nothing installed") << "" << QString("http://h/full.7z") << "ff";
-}
-
-void TestUpdateVersionInfo::packageFollowsTheInstalledVersion()
-{
-    QFETCH(QString, installed);
-    QFETCH(QString, url);
-    QFETCH(QString, md5);
-    UpdateVersionInfo info;
-    // A record under the empty version must not be used for a fresh install.
-    info.parseGameRes(game("{\"path\":\"http://h/full.7z\",\"md5\":\"ff\",\"size\":\"10\"}",
-                           ",\"diffs\":[{\"version\":\"1.0.0\",\"path\":\"http://h/d.7z\",\"md5\":\"aa\"},"
-                           "{\"version\":\"\",\"path\":\"http://h/empty.7z\",\"md5\":\"ee\"}]"));
-    QCOMPARE(info.getPackageUrl(installed), QUrl(url));
-    QCOMPARE(info.getPackageMd5(installed), md5);
 }
 
 void TestUpdateVersionInfo::missingSizeAsksTheServer_data()

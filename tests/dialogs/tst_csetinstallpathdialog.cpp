@@ -232,6 +232,7 @@ void TestCSetInstallPathDialog::dragsAndTakesFocusFromTheEdit()
     edit->setFocus();
     QCOMPARE(DialogTest::drag(&dialog, Qt::LeftButton, QPoint(70, 40)), QPoint(70, 40));
     QVERIFY(!edit->hasFocus());
+    QCOMPARE(DialogTest::drag(&dialog, Qt::RightButton, QPoint(70, 40)), QPoint(0, 0));
 }
 
 int main(int argc, char *argv[])

@@ -29,7 +29,6 @@ class TestConfigSettings : public QObject
 private slots:
     void init();
     void everyWriteIsOnDiskAtOnce();
-    void nextRunReadsWhatThisOneStored();
     void versionIsReadFromTheGameFolderUntilFound();
     void failedWritesLeaveATraceAndKeepTheValue();
     void proxyChoice_data();
@@ -53,30 +52,21 @@ void TestConfigSettings::init()
 void TestConfigSettings::everyWriteIsOnDiskAtOnce()
 {
     // A crash right after the player chose something loses nothing.
-    ConfigSettings settings(installerIni());
-    QVERIFY(settings.getGameInstallPath().isNull());
-    QVERIFY(settings.getGameVersion().isNull());
-    QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n"));
-    settings.setGameInstallPath(gameFolder());
-    settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
-    QCOMPARE(readText(installerIni()),
-             "[General]\ncps=\ngame_install_path=" + gameFolder() + "\n\n[DLG_CLOSE_TIP]\nUserInput=1\n");
-    settings.setGameVersion("2.0.1");
-    QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
-}
-
-void TestConfigSettings::nextRunReadsWhatThisOneStored()
-{
     {
         ConfigSettings settings(installerIni());
-        settings.setDynamicVersionTitle(QString::fromUtf8("新版本 2.0"));
-        settings.setDynamicVersionDescColor("#ffffff");
+        QVERIFY(settings.getGameInstallPath().isNull() && settings.getGameVersion().isNull());
+        QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n"));
         settings.setGameInstallPath(gameFolder());
+        settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
+        settings.setDynamicVersionTitle("Patch 2.0, with a comma");
+        QCOMPARE(readText(installerIni()),
+                 "[General]\ncps=\ngame_dynamic_version_title=\"Patch 2.0, with a comma\"\ngame_install_path=" +
+                     gameFolder() + "\n\n[DLG_CLOSE_TIP]\nUserInput=1\n");
         settings.setGameVersion("2.0.1");
+        QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
     }
     ConfigSettings nextRun(installerIni());
-    QCOMPARE(nextRun.getDynamicVersionTitle(), QString::fromUtf8("新版本 2.0"));
-    QCOMPARE(nextRun.getDynamicVersionDescColor(), QString("#ffffff"));
+    QCOMPARE(nextRun.getDynamicVersionTitle(), QString("Patch 2.0, with a comma"));
     QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
 }
 

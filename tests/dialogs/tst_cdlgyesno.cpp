@@ -18,8 +18,6 @@ private slots:
     void messageResult_data() { DialogTest::endingRows("btn_ok", "btn_cancel"); }
     void messageResult();
     void messageCountsNestedForms();
-    void dialogRunByCallerLeavesCountAlone_data() { DialogTest::endingRows("btn_ok", "btn_close"); }
-    void dialogRunByCallerLeavesCountAlone();
 };
 
 void TestCDlgYesNo::textAreaGrowsWithTheTextAndStaysReadable()
@@ -100,21 +98,6 @@ void TestCDlgYesNo::messageCountsNestedForms()
     QCOMPARE(CDlgYesNo::showMessage(QString(), QStringLiteral("outer"), true), 0);
     // outer open, both open, inner confirmed, outer still open
     QCOMPARE(counts, (QList<int>{1, 2, 1, 1}));
-}
-
-void TestCDlgYesNo::dialogRunByCallerLeavesCountAlone()
-{
-    QFETCH(QString, ending);
-    QFETCH(int, result);
-    CDlgYesNo dialog;
-    dialog.setCloseButtonVisible(true);
-    int countWhileOpen = -1;
-    DialogTest::whenModal([&](QWidget *modal) {
-        countWhileOpen = CDlgYesNo::openMessageCount();
-        DialogTest::endModal(modal, ending);
-    });
-    QCOMPARE(dialog.exec(), result);
-    QCOMPARE(countWhileOpen, 0);
 }
 
 QTEST_MAIN(TestCDlgYesNo)

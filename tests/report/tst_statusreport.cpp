@@ -16,7 +16,6 @@ private slots:
     void queryHoldsBaseFieldsThenExtras();
     void valuesArriveIntact_data();
     void valuesArriveIntact();
-    void failuresAreSilent();
 
 private:
     FaultServer m_server;
@@ -35,9 +34,9 @@ void TestStatusReport::baseFields()
     const StatusReport::Fields &f = reporter.fields();
     QCOMPARE(f.keys(), QStringList({"appid", "client_device", "client_ip", "client_language", "client_version", "cts",
                                     "deviceID", "env", "gamekey", "sessionID", "version"}));
-    QCOMPARE(QStringList({f.value("gamekey"), f.value("appid"), f.value("env"), f.value("version")}),
-             QStringList({"qz7r_global", "5", "2", "2.1.1.0"}));
-    QCOMPARE(f.value("client_language"), QStringLiteral("en-us"));
+    QCOMPARE(QStringList({f.value("gamekey"), f.value("appid"), f.value("env"), f.value("version"),
+                          f.value("client_language"), f.value("client_ip")}),
+             QStringList({"qz7r_global", "5", "2", "2.1.1.0", "en-us", getLocalIp()}));
     QVERIFY(!f.value("deviceID").isEmpty());
     QVERIFY(
         QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$").match(f.value("cts")).hasMatch());
@@ -49,7 +48,6 @@ void TestStatusReport::baseFields()
              qPrintable(device));
     QVERIFY2(QRegularExpression(" GB / 共 [\\d.]+ GB,System:").match(device).hasMatch(), qPrintable(device));
     QVERIFY2(device.endsWith(",System:" + getSystemInfo()), qPrintable(device));
-    QCOMPARE(f.value("client_ip"), getLocalIp());
 }
 
 void TestStatusReport::queryHoldsBaseFieldsThenExtras()
@@ -104,19 +102,6 @@ void TestStatusReport::valuesArriveIntact()
     QCOMPARE(query.queryItems().size(), 13);
     QCOMPARE(query.queryItemValue("extMsg", QUrl::FullyDecoded), "installPath:" + value + ";");
     QCOMPARE(query.queryItemValue("cts", QUrl::FullyDecoded), reporter.fields().value("cts"));
-}
-
-void TestStatusReport::failuresAreSilent()
-{
-    m_server.setHandler([](const FaultRequest &) { return FaultReply::text(500, "down"); });
-    const int before = m_server.requestCount();
-    StatusReport reporter(m_server.url("").toString());
-    reporter.report(StatusReport::PROGRAM_QUIT_QUIT);
-    reporter.report(StatusReport::PROGRAM_QUIT_MIN);
-    QVERIFY(m_server.waitForRequests(before + 2));
-    QTest::qWait(300);
-    // Answered with 500 and never repeated.
-    QCOMPARE(m_server.requestCount(), before + 2);
 }
 
 QTEST_MAIN(TestStatusReport)

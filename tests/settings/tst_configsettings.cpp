@@ -1,7 +1,6 @@
 #include "settings/configsettings.h"
 
 #include <QFile>
-#include <QNetworkProxyFactory>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,8 +30,6 @@ private slots:
     void everyWriteIsOnDiskAtOnce();
     void versionIsReadFromTheGameFolderUntilFound();
     void failedWritesLeaveATraceAndKeepTheValue();
-    void proxyChoice_data();
-    void proxyChoice();
 
 private:
     QString installerIni() const { return m_dir.path() + "/installer/config.ini"; }
@@ -95,29 +92,6 @@ void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
     settings.setGameVersion("3.0.0");
     QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
-}
-
-void TestConfigSettings::proxyChoice_data()
-{
-    QTest::addColumn<QByteArray>("fileText");
-    QTest::addColumn<bool>("systemProxyUsed");
-    QTest::newRow("absent") << QByteArray("[General]\ncps=\n") << false;
-    QTest::newRow("zero") << QByteArray("[General]\nproxy=0\n") << false;
-    QTest::newRow("one") << QByteArray("[General]\nproxy=1\n") << true;
-    QTest::newRow("other text") << QByteArray("[General]\nproxy=http://proxy:8080\n") << true;
-}
-
-void TestConfigSettings::proxyChoice()
-{
-    QFETCH(QByteArray, fileText);
-    QFETCH(bool, systemProxyUsed);
-    // A file of its own per row: the settings library caches files by size
-    // and time, and "proxy=0" and "proxy=1" written in one second look alike.
-    const QString ini = m_dir.path() + "/proxy-" + QTest::currentDataTag() + ".ini";
-    writeText(ini, fileText);
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    ConfigSettings::applyProxyChoice(ini);
-    QCOMPARE(QNetworkProxyFactory::usesSystemConfiguration(), systemProxyUsed);
 }
 
 QTEST_GUILESS_MAIN(TestConfigSettings)

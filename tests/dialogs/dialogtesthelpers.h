@@ -71,7 +71,8 @@ inline QPoint drag(QWidget *window, Qt::MouseButton button, const QPoint &delta)
 }
 
 // Runs action once a modal dialog other than previous has started its event
-// loop. Gives up after a few seconds, so a failing test cannot hang.
+// loop. Gives up after a few seconds and ends the dialogs still open, so a
+// failing test cannot hang.
 inline void whenModal(std::function<void(QWidget *)> action, QWidget *previous = nullptr)
 {
     auto *poll = new QTimer;
@@ -84,9 +85,12 @@ inline void whenModal(std::function<void(QWidget *)> action, QWidget *previous =
         poll->deleteLater();
         poll->stop();
         if (ready)
-            action(modal);
-        else
-            qWarning("no modal dialog appeared");
+            return action(modal);
+        qWarning("no modal dialog appeared");
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (widget != previous && widget->isVisible() && qobject_cast<QDialog *>(widget))
+                qobject_cast<QDialog *>(widget)->done(-1);
+        }
     });
     poll->start(10);
 }

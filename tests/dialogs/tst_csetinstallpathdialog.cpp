@@ -69,6 +69,8 @@ void TestCSetInstallPathDialog::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir::setCurrent(m_dir.path())); // relative paths start in the fixture folder
+    // The folder chooser records its history in the user's Qt settings.
+    qputenv("XDG_CONFIG_HOME", path("config").toLocal8Bit());
     for (const char *folder : {"games", "library", "odd*name", "unreadable-volume"})
         QVERIFY(QDir(m_dir.path()).mkpath(QString::fromLatin1(folder)));
     QFile file(path("readme.txt"));
@@ -220,14 +222,5 @@ void TestCSetInstallPathDialog::dragsAndTakesFocusFromTheEdit()
     QCOMPARE(DialogTest::drag(&dialog, Qt::RightButton, QPoint(70, 40)), QPoint(0, 0));
 }
 
-int main(int argc, char *argv[])
-{
-    // The folder chooser records its history in the user's Qt settings; keep
-    // that in a folder of the test's own.
-    QTemporaryDir userConfig;
-    qputenv("XDG_CONFIG_HOME", userConfig.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    TestCSetInstallPathDialog test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCSetInstallPathDialog)
 #include "tst_csetinstallpathdialog.moc"

@@ -59,8 +59,6 @@ private slots:
     void sizeAskedFromTheServer();
     void fileNamesFromAddresses_data();
     void fileNamesFromAddresses();
-    void compareVersion_data();
-    void compareVersion();
     void destructionRemovesOnlyItsPictures();
 
 private:
@@ -181,29 +179,6 @@ void TestUpdateVersionInfo::fileNamesFromAddresses()
     QFETCH(QString, baseName);
     QCOMPARE(UpdateVersionInfo::urlFileName(url), fileName);
     QCOMPARE(UpdateVersionInfo::urlBaseName(url), baseName);
-}
-
-void TestUpdateVersionInfo::compareVersion_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("result");
-    const auto row = [](const char *a, const char *b, int result) {
-        QTest::newRow(qPrintable(QStringLiteral("%1 vs %2").arg(a, b))) << QString(a) << QString(b) << result;
-    };
-    row("2.1.1.0", "2.1.1", 0);
-    row("2.1.1.0", "2.10", 1);
-    row("2.1.1.0", "2.0.9.9", -1);
-    row("2.1.1.0", "2.1.1.0a", -2);
-    row("2. 1", "2.1", -2);
-}
-
-void TestUpdateVersionInfo::compareVersion()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, result);
-    QCOMPARE(::compareVersion(a, b), result);
 }
 
 void TestUpdateVersionInfo::destructionRemovesOnlyItsPictures()

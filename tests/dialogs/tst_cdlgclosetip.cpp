@@ -63,7 +63,6 @@ void TestCDlgCloseTip::choiceIsShownAndStoredAtOnce_data()
     };
     row("nothing stored", "", {}, "btn_ok", false, "");
     row("exit stored", "UserInput=1\n", {}, "escape", true, "UserInput=1\n");
-    row("other number stored", "UserInput=7\n", {}, "close", true, "UserInput=7\n");
     row("exit clicked", "", {"radio_exit"}, "btn_ok", true, "UserInput=1\n");
     row("exit then minimise", "", {"radio_exit", "radio_min"}, "btn_cancel", false, "UserInput=0\n");
     row("tick and untick", "", {"check_noTipAgain", "check_noTipAgain"}, "escape", false, "NoTipAgain=0\n");

@@ -13,7 +13,6 @@ class TestStatusReport : public QObject
 private slots:
     void initTestCase();
     void baseFields();
-    void queryHoldsBaseFieldsThenExtras();
     void valuesArriveIntact_data();
     void valuesArriveIntact();
 
@@ -48,23 +47,6 @@ void TestStatusReport::baseFields()
                                     QRegularExpression::escape(getSystemInfo()));
     QVERIFY2(QRegularExpression(device).match(f.value("client_version")).hasMatch(),
              qPrintable(f.value("client_version")));
-}
-
-void TestStatusReport::queryHoldsBaseFieldsThenExtras()
-{
-    StatusReport reporter(m_server.url("").toString());
-    QStringList base;
-    for (auto it = reporter.fields().cbegin(); it != reporter.fields().cend(); ++it)
-        base << it.key() + "=" + StatusReport::encodeValue(it.value());
-    const StatusReport::Fields none;
-    const QString plain = reporter.query(StatusReport::PROGRAM_OPEN_OPEN, &none);
-    QCOMPARE(plain, "action=PROGRAM_OPEN_OPEN&" + base.join('&'));
-    QTest::qWait(30); // time and session are fixed when the reporter is made
-    QCOMPARE(reporter.query(StatusReport::PROGRAM_OPEN_OPEN), plain);
-    const StatusReport::Fields finish{{"type", "GameRes"}, {"newVersion", "1.1.0"}, {"oldVersion", "1.0.0"}};
-    QCOMPARE(reporter.query(StatusReport::GAME_LOADER_CHECK_UPDATE_FINISH, &finish),
-             "action=GAME_LOADER_CHECK_UPDATE_FINISH&" + base.join('&') +
-                 "&extMsg=newVersion:1.1.0;oldVersion:1.0.0;type:GameRes;");
 }
 
 void TestStatusReport::valuesArriveIntact_data()

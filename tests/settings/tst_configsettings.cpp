@@ -28,7 +28,6 @@ class TestConfigSettings : public QObject
 private slots:
     void init();
     void everyWriteIsOnDiskAtOnce();
-    void versionIsReadFromTheGameFolderUntilFound();
     void failedWritesLeaveATraceAndKeepTheValue();
 
 private:
@@ -65,18 +64,6 @@ void TestConfigSettings::everyWriteIsOnDiskAtOnce()
     ConfigSettings nextRun(installerIni());
     QCOMPARE(nextRun.getDynamicVersionTitle(), QString("Patch 2.0, with a comma"));
     QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
-}
-
-void TestConfigSettings::versionIsReadFromTheGameFolderUntilFound()
-{
-    ConfigSettings settings(installerIni());
-    settings.setGameInstallPath(gameFolder());
-    QVERIFY(settings.getGameVersion().isNull());
-    writeText(gameFolder() + "/config.ini", "[General]\ngame_version=1.4.0\n");
-    QCOMPARE(settings.getGameVersion(), QString("1.4.0"));
-    // Once found it is kept for the run.
-    writeText(gameFolder() + "/config.ini", "[General]\ngame_version=9.9.9\n");
-    QCOMPARE(settings.getGameVersion(), QString("1.4.0"));
 }
 
 void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()

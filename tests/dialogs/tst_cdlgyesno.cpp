@@ -57,22 +57,20 @@ void TestCDlgYesNo::messageResult()
     for (const bool withCancel : {true, false}) {
         if (!withCancel && ending == QLatin1String("btn_cancel"))
             continue;
-        int countWhileOpen = -1;
-        bool cancelShown = !withCancel;
-        QPoint position;
+        QString seen;
         DialogTest::whenModal([&](QWidget *modal) {
-            countWhileOpen = CDlgYesNo::openMessageCount();
-            cancelShown = child<QPushButton>(modal, "btn_cancel")->isVisible();
-            position = modal->pos();
+            seen = QStringLiteral("%1 open, cancel %2, at %3,%4")
+                       .arg(CDlgYesNo::openMessageCount())
+                       .arg(child<QPushButton>(modal, "btn_cancel")->isVisible() ? "shown" : "hidden")
+                       .arg(modal->x())
+                       .arg(modal->y());
             DialogTest::endModal(modal, ending);
         });
         // Centred over the given window: left + (width - 500) / 2, top + (height - 300) / 2.
         const QRect window(100, 50, 1280, 730);
         QCOMPARE(CDlgYesNo::showMessage(QStringLiteral("提示"), QStringLiteral("text"), withCancel, nullptr, window),
                  result);
-        QCOMPARE(countWhileOpen, 1);
-        QCOMPARE(cancelShown, withCancel);
-        QCOMPARE(position, QPoint(490, 265));
+        QCOMPARE(seen, QStringLiteral("1 open, cancel %1, at 490,265").arg(withCancel ? "shown" : "hidden"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

@@ -12,13 +12,6 @@ QString readText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-void writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
 } // namespace
 
 class TestConfigSettings : public QObject
@@ -26,24 +19,16 @@ class TestConfigSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(gameFolder())); }
     void everyWriteIsOnDiskAtOnce();
     void failedWritesLeaveATraceAndKeepTheValue();
 
 private:
-    QString installerIni() const { return m_dir.path() + "/installer/config.ini"; }
+    QString installerIni() const { return m_dir.path() + "/config.ini"; }
     QString gameFolder() const { return m_dir.path() + "/game"; }
 
     QTemporaryDir m_dir;
 };
-
-void TestConfigSettings::init()
-{
-    QVERIFY(m_dir.isValid());
-    QDir(m_dir.path()).removeRecursively();
-    QVERIFY(QDir().mkpath(m_dir.path() + "/installer"));
-    QVERIFY(QDir().mkpath(gameFolder()));
-}
 
 void TestConfigSettings::everyWriteIsOnDiskAtOnce()
 {
@@ -69,7 +54,8 @@ void TestConfigSettings::everyWriteIsOnDiskAtOnce()
 void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()
 {
     // A folder path through a regular file cannot be created, even by root.
-    writeText(m_dir.path() + "/blocker", "x");
+    QFile blocker(m_dir.path() + "/blocker");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
     const QString unwritable = m_dir.path() + "/blocker/config.ini";
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
     ConfigSettings settings(unwritable);

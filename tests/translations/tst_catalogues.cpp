@@ -9,12 +9,6 @@ namespace {
 
 const QStringList kLanguages{"en", "ja", "ko", "vi", "id", "zh_tw", "zh_cn", "fr", "es", "de", "ru", "th", "pt"};
 
-// The tree to check; another checkout can be named for a dry run.
-QString sourceRoot()
-{
-    return qEnvironmentVariable("LAUNCHER_SOURCE_ROOT", QStringLiteral(SOURCE_ROOT));
-}
-
 // The messages of a catalogue lupdate has brought in line with the code that
 // are not finished: texts new in the code ("unfinished"), texts the code no
 // longer uses ("vanished", "obsolete") and empty translations.
@@ -66,7 +60,7 @@ private:
 // tools/update-translations.sh updates the real ones.
 void TestCatalogues::initTestCase()
 {
-    const QString root = sourceRoot();
+    const QString root = QStringLiteral(LAUNCHER_SOURCE_DIR);
     QFile list(root + "/translations/scanned-folders.txt");
     QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
     QStringList arguments{"-silent", "-locations", "none", "-source-language", "zh_CN"};

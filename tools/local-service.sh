@@ -4,7 +4,7 @@
 #
 #   tools/local-service.sh start|stop|status|run
 #
-# LOCAL_SERVICE_PORT        port (default 18470)
+# LOCAL_SERVICE_PORT        port (default 18470; 0: a free port picked at each start)
 # LOCAL_SERVICE_DIR         content, config, pid and logs (default build/local-service)
 # LOCAL_SERVICE_PACKAGE_MB  size of the sample game's bulk data (default 2)
 #
@@ -13,7 +13,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-port=${LOCAL_SERVICE_PORT:-18470}
+requested_port=${LOCAL_SERVICE_PORT:-18470}
+port=$requested_port
 dir=${LOCAL_SERVICE_DIR:-$here/build/local-service}
 package_mb=${LOCAL_SERVICE_PACKAGE_MB:-2}
 nginx_bin=${NGINX:-$(command -v nginx || echo /usr/sbin/nginx)}
@@ -40,6 +41,12 @@ generate() {
     python3 "$here/tools/local-service/generate.py" --dir "$dir" --port "$port" --package-mb "$package_mb"
 }
 
+# A port nobody listens on now; another program may still take it before
+# nginx does, so start() tries again with a new one.
+free_port() {
+    python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
 nginx_cmd() {
     "$nginx_bin" -p "$dir" -c "$dir/nginx.conf" -e "$dir/logs/error.log" "$@"
 }
@@ -60,13 +67,21 @@ start() {
         echo "local-service: already running (pid $pid) from $dir"
         return 0
     fi
-    generate
-    : >"$dir/logs/error.log"
-    if ! nginx_cmd; then
-        echo "local-service: nginx failed to start:" >&2
-        cat "$dir/logs/error.log" >&2
-        return 1
-    fi
+    local attempts=1
+    [ "$requested_port" = 0 ] && attempts=5
+    for attempt in $(seq 1 "$attempts"); do
+        [ "$requested_port" = 0 ] && port=$(free_port)
+        generate
+        : >"$dir/logs/error.log"
+        if nginx_cmd; then
+            break
+        fi
+        if [ "$attempt" = "$attempts" ]; then
+            echo "local-service: nginx failed to start:" >&2
+            cat "$dir/logs/error.log" >&2
+            return 1
+        fi
+    done
     if ! wait_until_answering; then
         echo "local-service: nginx does not answer on port $port" >&2
         cat "$dir/logs/error.log" >&2
@@ -112,6 +127,7 @@ run() {
         echo "local-service: already running (pid $pid) from $dir" >&2
         return 1
     fi
+    [ "$requested_port" = 0 ] && port=$(free_port)
     generate
     echo "local-service: http://127.0.0.1:$port in the foreground (Ctrl+C stops it)"
     exec "$nginx_bin" -p "$dir" -c "$dir/nginx.conf" -e "$dir/logs/error.log" -g "daemon off;"

@@ -2,80 +2,31 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QTimer>
-#include <QWidget>
 #include <QtTest>
 
 #include <functional>
 
 namespace DialogTest {
 
-// The child named name of the given class; fails the calling test when absent.
+// The child named name of the given class.
 template<typename T> T *child(QWidget *dialog, const char *name)
 {
-    T *widget = dialog->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qWarning("no child %s", name);
-    return widget;
-}
-
-// The dialog itself as tabled: object name, size (after the shadow margins
-// are added) and the design-time window title.
-inline void checkDialog(QWidget *dialog, const char *name, const QSize &size)
-{
-    QCOMPARE(dialog->objectName(), QString::fromLatin1(name));
-    QCOMPARE(dialog->size(), size);
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
-}
-
-// Columns of a widget table: object name, geometry inside the dialog (null
-// for a widget placed by a layout) and text (of a label, button or edit).
-inline void widgetTableColumns()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-}
-
-inline void addWidgetRow(const char *name, const QRect &geometry, const char *text = "")
-{
-    QTest::newRow(name) << QString::fromLatin1(name) << geometry << QString::fromUtf8(text);
-}
-
-// Checks the current row of a widget table against dialog.
-inline void checkTabledWidget(QWidget *dialog)
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QWidget *widget = child<QWidget>(dialog, qPrintable(name));
-    QVERIFY(widget);
-    if (!geometry.isNull())
-        QCOMPARE(widget->geometry(), geometry);
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-        QCOMPARE(button->text(), text);
-    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        QCOMPARE(edit->text(), text);
+    return dialog->findChild<T *>(QString::fromLatin1(name));
 }
 
 // Ends a running modal dialog the way a player would: "escape", "close" (the
-// window's close button) or a click on the push button of that name.
-// A dialog still open a while later is ended with the result -1, so a button
-// that does nothing fails the test instead of hanging it.
+// window's close button) or a click on the push button of that name. A
+// dialog still open a while later ends with -1, so a button that does
+// nothing fails the test instead of hanging it.
 inline void endModal(QWidget *modal, const QString &ending)
 {
     QTimer::singleShot(2000, modal, [modal] {
-        auto *dialog = qobject_cast<QDialog *>(modal);
-        if (dialog && dialog->isVisible())
-            dialog->done(-1);
+        if (modal->isVisible())
+            qobject_cast<QDialog *>(modal)->done(-1);
     });
     if (ending == QLatin1String("escape"))
         QTest::keyClick(modal, Qt::Key_Escape);
@@ -96,66 +47,49 @@ inline void endingRows(const char *acceptingButton, const char *rejectingButton)
     QTest::newRow("window closed") << QStringLiteral("close") << 0;
 }
 
-// Sends a mouse event carrying explicit global coordinates, as the window
-// system would while the window itself moves under the pointer.
-inline void sendMouse(QWidget *window, QEvent::Type type, const QPoint &global, Qt::MouseButton button,
-                      Qt::MouseButtons held)
-{
-    QMouseEvent event(type, window->mapFromGlobal(global), global, button, held, Qt::NoModifier);
-    QApplication::sendEvent(window, &event);
-}
-
-// Presses with button at a point inside window, moves the pointer by delta
-// with the button held and releases; returns the window's movement.
+// Presses button at a point inside window, moves the pointer by delta with the
+// button held and releases; returns the window's movement. The events carry
+// global positions, as the window system's do while the window moves.
 inline QPoint drag(QWidget *window, Qt::MouseButton button, const QPoint &delta)
 {
     const QPoint before = window->pos();
     const QPoint start = window->frameGeometry().topLeft() + QPoint(30, 30);
-    sendMouse(window, QEvent::MouseButtonPress, start, button, button);
-    sendMouse(window, QEvent::MouseMove, start + delta / 2, Qt::NoButton, button);
-    sendMouse(window, QEvent::MouseMove, start + delta, Qt::NoButton, button);
-    sendMouse(window, QEvent::MouseButtonRelease, start + delta, button, Qt::NoButton);
+    const auto send = [window](QEvent::Type type, const QPoint &at, Qt::MouseButton changed, Qt::MouseButtons held) {
+        QMouseEvent event(type, window->mapFromGlobal(at), at, changed, held, Qt::NoModifier);
+        QApplication::sendEvent(window, &event);
+    };
+    send(QEvent::MouseButtonPress, start, button, button);
+    send(QEvent::MouseMove, start + delta / 2, Qt::NoButton, button);
+    send(QEvent::MouseMove, start + delta, Qt::NoButton, button);
+    send(QEvent::MouseButtonRelease, start + delta, button, Qt::NoButton);
+    // After the release, moving with no button held leaves the window alone.
+    send(QEvent::MouseMove, start + delta * 2, Qt::NoButton, Qt::NoButton);
     return window->pos() - before;
 }
 
 // Runs action once a modal dialog other than previous has started its event
-// loop. Gives up after a few seconds and closes the dialog, so a failing test
-// cannot hang in a nested loop.
+// loop. Gives up after a few seconds and ends the dialogs still open, so a
+// failing test cannot hang.
 inline void whenModal(std::function<void(QWidget *)> action, QWidget *previous = nullptr)
 {
     auto *poll = new QTimer;
-    auto *waited = new QElapsedTimer;
-    waited->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, waited, action, previous] {
+    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + 5000;
+    QObject::connect(poll, &QTimer::timeout, [poll, deadline, action, previous] {
         QWidget *modal = QApplication::activeModalWidget();
         const bool ready = modal && modal != previous && modal->isVisible();
-        if (!ready && waited->elapsed() < 5000)
+        if (!ready && QDateTime::currentMSecsSinceEpoch() < deadline)
             return;
-        poll->stop();
         poll->deleteLater();
-        delete waited;
-        if (!ready) {
-            qWarning("no modal dialog appeared");
-            if (modal && modal != previous)
-                modal->close();
-            return;
+        poll->stop();
+        if (ready)
+            return action(modal);
+        qWarning("no modal dialog appeared");
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (widget != previous && widget->isVisible() && qobject_cast<QDialog *>(widget))
+                qobject_cast<QDialog *>(widget)->done(-1);
         }
-        action(modal);
     });
     poll->start(10);
-}
-
-// Free bytes on the volume holding path, as df reports them; -1 on failure.
-inline qint64 dfAvailableBytes(const QString &path)
-{
-    QProcess df;
-    df.start(QStringLiteral("df"), {QStringLiteral("--output=avail"), QStringLiteral("-B1"), path});
-    if (!df.waitForFinished(10000) || df.exitCode() != 0)
-        return -1;
-    const QList<QByteArray> lines = df.readAllStandardOutput().trimmed().split('\n');
-    bool ok = false;
-    const qint64 bytes = lines.value(1).trimmed().toLongLong(&ok);
-    return ok ? bytes : -1;
 }
 
 } // namespace DialogTest

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QString>
@@ -22,6 +23,7 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome);
         environment.insert(QStringLiteral("HOME"), m_configHome);
+        environment.insert(QStringLiteral("FETCH_PACKAGE_RETRY_MS"), QStringLiteral("100"));
         m_process.setProcessEnvironment(environment);
         const QString tool = TestPaths::programDir() + QStringLiteral("/fetch_package");
         if (wrapper.isEmpty()) {
@@ -42,6 +44,17 @@ public:
         m_stdout += m_process.readAllStandardOutput();
         m_stderr += m_process.readAllStandardError();
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+
+    bool waitForOutput(const QString &text, int timeoutMs = 30000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!QString::fromUtf8(m_stdout).contains(text)) {
+            if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
+                return false;
+            m_stdout += m_process.readAllStandardOutput();
+        }
+        return true;
     }
 
     void kill()

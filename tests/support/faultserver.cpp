@@ -11,30 +11,7 @@ namespace {
 
 QByteArray reasonPhrase(int status)
 {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 206:
-        return "Partial Content";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 304:
-        return "Not Modified";
-    case 307:
-        return "Temporary Redirect";
-    case 404:
-        return "Not Found";
-    case 416:
-        return "Range Not Satisfiable";
-    case 500:
-        return "Internal Server Error";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
-    }
+    return status == 200 ? "OK" : status == 206 ? "Partial Content" : status == 404 ? "Not Found" : "Status";
 }
 
 // "bytes=a-b" or "bytes=a-"; anything else counts as no range.
@@ -227,6 +204,7 @@ FaultServer::FaultServer(QObject *parent)
 {
     m_context->moveToThread(m_thread);
     m_thread->start();
+    m_clock.start();
 }
 
 FaultServer::~FaultServer()
@@ -243,19 +221,33 @@ FaultServer::~FaultServer()
 bool FaultServer::listen()
 {
     QMetaObject::invokeMethod(
+        m_context, [this] { listenHere(); }, Qt::BlockingQueuedConnection);
+    return m_port != 0;
+}
+
+// On the server's thread. The port is the system's choice the first time.
+void FaultServer::listenHere()
+{
+    auto *server = new QTcpServer(m_context);
+    if (!server->listen(QHostAddress::LocalHost, m_port))
+        return;
+    m_port = server->serverPort();
+    connect(server, &QTcpServer::newConnection, m_context, [this, server] {
+        while (QTcpSocket *socket = server->nextPendingConnection())
+            new FaultConnection(this, socket);
+    });
+}
+
+void FaultServer::refuseConnections(int forMs)
+{
+    QMetaObject::invokeMethod(
         m_context,
-        [this] {
-            auto *server = new QTcpServer(m_context);
-            if (!server->listen(QHostAddress::LocalHost, 0))
-                return;
-            m_port = server->serverPort();
-            connect(server, &QTcpServer::newConnection, m_context, [this, server] {
-                while (QTcpSocket *socket = server->nextPendingConnection())
-                    new FaultConnection(this, socket);
-            });
+        [this, forMs] {
+            // The connections are the listener's children and go with it.
+            qDeleteAll(m_context->findChildren<QTcpServer *>());
+            QTimer::singleShot(forMs, m_context, [this] { listenHere(); });
         },
         Qt::BlockingQueuedConnection);
-    return m_port != 0;
 }
 
 QUrl FaultServer::url(const QString &pathAndQuery) const
@@ -298,6 +290,7 @@ FaultReply FaultServer::replyFor(FaultRequest &request)
     {
         QMutexLocker locker(&m_mutex);
         request.index = m_requests.size();
+        request.receivedMs = m_clock.elapsed();
         m_requests.append(request);
         if (!m_queue.isEmpty())
             return m_queue.dequeue();

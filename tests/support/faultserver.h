@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -22,6 +23,7 @@ struct FaultRequest
     QMap<QByteArray, QByteArray> headers; // names in lower case
     qint64 rangeStart = -1;               // from "Range: bytes=a-b"; -1 without one
     qint64 rangeEnd = -1;                 // -1 for an open end
+    qint64 receivedMs = 0;                // since the server started
 
     QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
     bool hasRange() const { return rangeStart >= 0; }
@@ -69,6 +71,9 @@ public:
     bool listen();
     quint16 port() const { return m_port; }
     QUrl url(const QString &pathAndQuery) const;
+    // Closes the port and every open connection, as a network outage does,
+    // and listens on the same port again after forMs.
+    void refuseConnections(int forMs);
 
     // Queued replies answer requests in order of arrival; once the queue is
     // empty the handler answers (called on the server's thread), and without
@@ -83,10 +88,12 @@ public:
 private:
     friend class FaultConnection;
     FaultReply replyFor(FaultRequest &request);
+    void listenHere();
 
     QThread *m_thread = nullptr;
     QObject *m_context = nullptr; // lives on m_thread, parent of the listening socket
     quint16 m_port = 0;
+    QElapsedTimer m_clock;
 
     mutable QMutex m_mutex;
     QQueue<FaultReply> m_queue;

@@ -26,7 +26,6 @@ struct FaultRequest
     qint64 receivedMs = 0;                // since the server started
 
     QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
-    bool hasRange() const { return rangeStart >= 0; }
 };
 
 // What the server does with one request: an answer and, optionally, a fault.
@@ -49,15 +48,14 @@ struct FaultReply
     }
 
     static FaultReply text(int status, const QByteArray &body = QByteArray());
-    static FaultReply redirect(int status, const QByteArray &location);
     // A file served the way nginx serves it: 200, or 206/416 for a Range
     // request when honourRange is set. HEAD gets the headers only.
     static FaultReply resource(const QByteArray &content, const FaultRequest &request, bool honourRange = true);
 };
 
-// An HTTP/1.1 server on 127.0.0.1 whose answers a test scripts per request.
-// It runs on a thread of its own, so a test may block (waiting for a child
-// process, say) while the server goes on answering.
+// An HTTP/1.1 server on 127.0.0.1, on a port the system chooses, whose
+// answers a test scripts per request. It runs on a thread of its own, so a
+// test may block (waiting for a child process, say) while it answers.
 class FaultServer : public QObject
 {
     Q_OBJECT
@@ -71,23 +69,22 @@ public:
     bool listen();
     quint16 port() const { return m_port; }
     QUrl url(const QString &pathAndQuery) const;
-    // Closes the port and every open connection, as a network outage does,
-    // and listens on the same port again after forMs.
+    // Closes the port and every connection, as a network outage does, and
+    // listens on the same port again after forMs.
     void refuseConnections(int forMs);
 
     // Queued replies answer requests in order of arrival; once the queue is
-    // empty the handler answers (called on the server's thread), and without
-    // a handler every request gets 404.
+    // empty the handler answers (on the server's thread); without one, 404.
     void enqueue(const FaultReply &reply);
     void setHandler(Handler handler);
 
     QList<FaultRequest> requests() const;
-    int requestCount() const;
+    int requestCount() const { return requests().size(); }
     bool waitForRequests(int count, int timeoutMs = 10000) const;
 
-private:
-    friend class FaultConnection;
     FaultReply replyFor(FaultRequest &request);
+
+private:
     void listenHere();
 
     QThread *m_thread = nullptr;

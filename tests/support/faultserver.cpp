@@ -1,10 +1,8 @@
 #include "support/faultserver.h"
 
-#include <QMutexLocker>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -12,9 +10,7 @@ namespace {
 bool parseHead(const QByteArray &head, FaultRequest &request)
 {
     const QList<QByteArray> lines = head.split('\n');
-    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-    if (first.size() < 2)
-        return false;
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ') << QByteArray();
     request.method = first[0];
     request.target = first[1];
     for (const QByteArray &line : lines.mid(1)) {
@@ -30,7 +26,7 @@ bool parseHead(const QByteArray &head, FaultRequest &request)
         request.rangeStart = start;
         request.rangeEnd = bounds[1].isEmpty() ? -1 : bounds[1].toLongLong();
     }
-    return true;
+    return !request.target.isEmpty();
 }
 
 // One client connection: reads requests one after another and plays the
@@ -137,25 +133,22 @@ FaultReply FaultReply::resource(const QByteArray &content, const FaultRequest &r
                         "bytes " + QByteArray::number(request.rangeStart) + '-' + QByteArray::number(end) + '/' + size);
 }
 
-FaultServer::FaultServer(QObject *parent)
-    : QObject(parent)
-    , m_thread(new QThread)
-    , m_context(new QObject)
+FaultServer::FaultServer()
+    : m_context(new QObject)
 {
-    m_context->moveToThread(m_thread);
-    m_thread->start();
+    m_context->moveToThread(&m_thread);
+    m_thread.start();
     m_clock.start();
 }
 
 FaultServer::~FaultServer()
 {
-    // Sockets and the listener are children of the context: delete them on
-    // their own thread before it stops.
+    // Sockets and the listener are children of the context: deleted on their
+    // own thread before it stops.
     QMetaObject::invokeMethod(
         m_context, [this] { delete m_context; }, Qt::BlockingQueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
-    delete m_thread;
+    m_thread.quit();
+    m_thread.wait();
 }
 
 bool FaultServer::listen()

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QByteArray>
 #include <QElapsedTimer>
-#include <QList>
 #include <QMap>
 #include <QMutex>
-#include <QObject>
-#include <QPair>
 #include <QQueue>
+#include <QThread>
 #include <QUrl>
 
 #include <functional>
-
-class QThread;
 
 // One request as the scripted server saw it.
 struct FaultRequest
@@ -63,11 +58,10 @@ class FaultServer : public QObject
 public:
     using Handler = std::function<FaultReply(const FaultRequest &)>;
 
-    explicit FaultServer(QObject *parent = nullptr);
+    FaultServer();
     ~FaultServer() override;
 
     bool listen();
-    quint16 port() const { return m_port; }
     QUrl url(const QString &pathAndQuery) const;
     // Closes the port and every connection, as a network outage does, and
     // listens on the same port again after forMs.
@@ -87,8 +81,8 @@ public:
 private:
     void listenHere();
 
-    QThread *m_thread = nullptr;
-    QObject *m_context = nullptr; // lives on m_thread, parent of the listening socket
+    QThread m_thread;
+    QObject *m_context; // lives on m_thread, parent of the listening socket
     quint16 m_port = 0;
     QElapsedTimer m_clock;
 

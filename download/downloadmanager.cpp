@@ -149,7 +149,7 @@ void downloadmanager::startDownload()
     downloading = true;
     if (fetchingSize || digestRunning)
         return;
-    if (tempFilePath().isEmpty() || !finalFileMayBeReplaced()) {
+    if (tempFilePath().isEmpty()) {
         failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return;
     }
@@ -163,7 +163,13 @@ void downloadmanager::startDownload()
         return;
     }
     if (!file) {
-        if (recheckPendingDigest() || !openTempFile())
+        if (recheckPendingDigest())
+            return;
+        if (!finalFileMayBeReplaced()) {
+            failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
+            return;
+        }
+        if (!openTempFile())
             return;
     }
     initTasks();
@@ -298,15 +304,18 @@ void downloadmanager::completeDownload()
     // The finished file replaces an older one of the same name, or the digest
     // would check the old file.
     const QString finalPath = finalFilePath();
+    // Marked before the rename: a stop anywhere after it leaves either a
+    // complete record or a final file that is checked before any use.
+    setDigestPending(true);
     if (QFile::exists(finalPath))
         QFile::remove(finalPath);
     if (!QFile::rename(tempFilePath(), finalPath)) {
         qDebug() << "Could not rename" << tempFilePath() << "to" << finalPath;
+        setDigestPending(false);
         stopDownlaod();
         emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return;
     }
-    markDigestPending();
     for (downloadtask *task : qAsConst(tasks))
         task->resetAfterCompletion();
     emit downloadFinished();
@@ -638,13 +647,16 @@ void downloadmanager::removeResumeRecord()
     resumeStore().sync();
 }
 
-void downloadmanager::markDigestPending()
+void downloadmanager::setDigestPending(bool pending)
 {
-    removeResumeRecord();
+    resumeStore().sync();
     if (!recordBelongsHere())
         return;
     resumeStore().setValue(recordKey(kPathKey), tempFilePath());
-    resumeStore().setValue(recordKey(kDigestPendingKey), true);
+    if (pending)
+        resumeStore().setValue(recordKey(kDigestPendingKey), true);
+    else
+        resumeStore().remove(recordKey(kDigestPendingKey));
     resumeStore().sync();
 }
 

@@ -81,7 +81,7 @@ private:
     QString recordKey(const QString &key) const;
     bool recordBelongsHere();
     void removeResumeRecord();
-    void markDigestPending();
+    void setDigestPending(bool pending);
     void recordTaskSize(int taskId);
     void saveRecordNow();
     qint64 savedResumeSize(int taskId);

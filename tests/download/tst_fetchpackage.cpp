@@ -104,19 +104,30 @@ private slots:
     }
 
     // Killed once the file has its name and its check is to begin: the next
-    // run checks the file and uses it, without fetching it again.
+    // run checks the file, then uses it or reports it, without fetching.
+    void killedDuringDigestIsCheckedNotFetched_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("intact") << false;
+        QTest::newRow("damaged meanwhile") << true;
+    }
+
     void killedDuringDigestIsCheckedNotFetched()
     {
+        QFETCH(bool, damaged);
         const QByteArray content = serve(48 * 1024 * 1024);
         ToolRun first(configHome(), arguments(content));
         QVERIFY(QTest::qWaitFor([this] { return QFile::exists(package()); }, 30000));
         first.m_process.kill();
         QCOMPARE(first.finish(), -1);
+        QFile file(package());
+        QVERIFY(!damaged || (file.open(QIODevice::ReadWrite) && file.write("x") == 1));
+        file.close();
         ToolRun second(configHome(), arguments(content));
-        QCOMPARE(second.finish(), 0);
+        QCOMPARE(second.finish(), damaged ? 1 : 0);
         QCOMPARE(gets().size(), 1);
-        QVERIFY(second.m_output.contains("done " + package().toUtf8()));
-        QCOMPARE(PackageFixture::read(package()), content);
+        QVERIFY(damaged ? second.m_errors.contains(QStringLiteral("DOWNLOAD_MD5_ERROR (1004)"))
+                        : second.m_output.contains("done " + package().toUtf8()));
     }
 
     // The port refuses connections for 2 s mid-download; tries wait 0.1 s

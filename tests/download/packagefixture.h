@@ -2,18 +2,14 @@
 
 #include "support/faultserver.h"
 
-#include <QByteArray>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QString>
 
-// Package contents and their serving for the download tests.
 namespace PackageFixture {
 
 using Fault = std::function<void(const FaultRequest &, FaultReply &)>;
 
-// Bytes that do not repeat, so a chunk written at the wrong offset always
-// changes the digest.
+// Bytes that do not repeat: a chunk at a wrong offset always changes the digest.
 inline QByteArray content(int size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -46,19 +42,16 @@ inline QByteArray serve(FaultServer &server, const QByteArray &content, Fault fa
 inline QList<FaultRequest> gets(const FaultServer &server)
 {
     QList<FaultRequest> result;
-    for (const FaultRequest &request : server.requests()) {
+    for (const FaultRequest &request : server.requests())
         if (request.method == "GET" && request.header("Range") != "bytes=0-0")
             result.append(request);
-    }
     return result;
 }
 
 inline QByteArray read(const QString &path, qint64 length = -1)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return length < 0 ? file.readAll() : file.read(length);
+    return file.open(QIODevice::ReadOnly) ? file.read(length < 0 ? file.size() : length) : QByteArray();
 }
 
 } // namespace PackageFixture

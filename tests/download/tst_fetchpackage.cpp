@@ -2,34 +2,26 @@
 #include "support/faultserver.h"
 #include "support/testpaths.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
-// fetch_package run as the launcher is run: a process of its own, its
-// settings store under the test's folder, short waits between tries.
+// fetch_package in a process of its own, with its settings under the test's folder.
 class ToolRun
 {
 public:
     ToolRun(const QString &configHome, const QStringList &arguments, const QString &wrapper = QString())
         : m_record(configHome + QStringLiteral("/Tavoro/Aurelith Launcher.conf"), QSettings::IniFormat)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        environment.insert(QStringLiteral("FETCH_PACKAGE_RETRY_MS"), QStringLiteral("100"));
-        m_process.setProcessEnvironment(environment);
+        m_process.setEnvironment(QProcess::systemEnvironment()
+                                 << "XDG_CONFIG_HOME=" + configHome << QStringLiteral("FETCH_PACKAGE_RETRY_MS=100"));
         const QString tool = TestPaths::programDir() + QStringLiteral("/fetch_package");
         m_process.start(QStringLiteral("/bin/sh"),
                         QStringList{QStringLiteral("-c"), QStringLiteral("exec %1 \"$0\" \"$@\"").arg(wrapper), tool} +
                             arguments);
     }
 
-    // Exit code, or -1 when it did not end in time or died of a signal.
-    int finish(int timeoutMs = 30000)
+    int finish(int timeoutMs = 30000) // -1: did not end in time, or died of a signal
     {
         if (!m_process.waitForFinished(timeoutMs))
             m_process.kill();
@@ -56,8 +48,7 @@ public:
     QString m_errors;
 };
 
-// fetch_package as a player meets it: killed, run twice at once, cut off
-// from the server, short of space.
+// fetch_package killed, run twice at once, cut off, short of space.
 class TestFetchPackage : public QObject
 {
     Q_OBJECT
@@ -70,14 +61,7 @@ private slots:
         QVERIFY(m_dir->isValid() && QDir().mkpath(folder()) && m_server->listen());
     }
 
-    void cleanup()
-    {
-        m_server.reset();
-        m_dir.reset();
-    }
-
-    // A second run while the first downloads ends at once and touches
-    // nothing; the first, killed, leaves a record the next run resumes from.
+    // A second run ends at once; the first, killed, leaves a record to resume from.
     void secondRunEndsAtOnceAndKilledRunResumes()
     {
         const QByteArray content = serve(2 * 1024 * 1024, 32768, 20);
@@ -85,8 +69,7 @@ private slots:
         QVERIFY(first.waitForProgress());
         ToolRun second(configHome(), arguments(content));
         QCOMPARE(second.finish(5000), 1);
-        QVERIFY2(second.m_errors.contains(QStringLiteral("DOWNLOAD_OPEN_FILE_ERROR (1000): 文件正在下载中")),
-                 qPrintable(second.m_errors));
+        QVERIFY(second.m_errors.contains(QStringLiteral("DOWNLOAD_OPEN_FILE_ERROR (1000): 文件正在下载中")));
         first.m_process.kill();
         QCOMPARE(first.finish(), -1);
         const qint64 recorded = first.recordedSize();
@@ -103,15 +86,13 @@ private slots:
         QCOMPARE(third.recordedSize(), qint64(-1));
     }
 
-    // Killed once the file has its name and its check is to begin: the next
-    // run checks the file, then uses it or reports it, without fetching.
+    // Killed during the digest: the next run checks the file, without fetching it.
     void killedDuringDigestIsCheckedNotFetched_data()
     {
         QTest::addColumn<bool>("damaged");
         QTest::newRow("intact") << false;
         QTest::newRow("damaged meanwhile") << true;
     }
-
     void killedDuringDigestIsCheckedNotFetched()
     {
         QFETCH(bool, damaged);
@@ -130,8 +111,7 @@ private slots:
                         : second.m_output.contains("done " + package().toUtf8()));
     }
 
-    // The port refuses connections for 2 s mid-download; tries wait 0.1 s
-    // doubling to 1.6 s here (1 s to 16 s in the launcher).
+    // Connections refused for 2 s; tries wait 0.1 s doubling to 1.6 s here.
     void outageIsSurvived()
     {
         const QByteArray content = serve(2 * 1024 * 1024, 32768, 20);
@@ -143,11 +123,9 @@ private slots:
         QCOMPARE(PackageFixture::read(package()), content);
     }
 
-    // A file-size limit makes the write that crosses it come back short,
-    // then fail, as a full disk does: the process must live to say so, and
-    // never record more than the disk holds. A disk too small (a 256 KiB
-    // tmpfs in a mount namespace of the tool's own) is known before a byte
-    // is fetched. A run with room afterwards resumes or starts afresh.
+    // A file-size limit fails writes as a full disk does: the process lives to
+    // say so and records no more than the disk holds. A too small disk (a tmpfs
+    // in the tool's own mount namespace) is known before a byte is fetched.
     void shortOfSpace_data()
     {
         QTest::addColumn<QString>("wrapper");
@@ -158,7 +136,6 @@ private slots:
             << "unshare -rm sh -c 'mount -t tmpfs -o size=256k none \"$2\" && exec \"$0\" \"$@\"'"
             << "DOWNLOAD_EXIST_SIZE_ERROR (1001): 硬盘空间不足";
     }
-
     void shortOfSpace()
     {
         QFETCH(QString, wrapper);
@@ -182,16 +159,13 @@ private slots:
     // nginx's HEAD, ranged GET and 206 answers, as a package host gives them.
     void fromTheLocalService()
     {
-        QMap<QByteArray, QString> service; // shell assignments, values plain or single-quoted
-        for (const QByteArray &line :
-             PackageFixture::read(qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env").split('\n'))
-            service.insert(line.left(line.indexOf('=')),
-                           QString::fromUtf8(line.mid(line.indexOf('=') + 1)).remove('\''));
-        const QString name = QUrl(service.value("PACKAGE_URL")).fileName();
-        ToolRun run(configHome(), {service.value("PACKAGE_URL"), folder(), service.value("PACKAGE_MD5")});
+        const QSettings service(qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env", QSettings::IniFormat);
+        const QString name = QUrl(service.value("PACKAGE_URL").toString()).fileName();
+        ToolRun run(configHome(),
+                    {service.value("PACKAGE_URL").toString(), folder(), service.value("PACKAGE_MD5").toString()});
         QCOMPARE(run.finish(), 0);
         QCOMPARE(PackageFixture::read(folder() + QLatin1Char('/') + name),
-                 PackageFixture::read(service.value("PACKAGE_FILE")));
+                 PackageFixture::read(service.value("PACKAGE_FILE").toString()));
         QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{name});
     }
 
@@ -203,7 +177,6 @@ private:
     {
         return {m_server->url(QStringLiteral("/packages/game.7z")).toString(), folder(), PackageFixture::md5(content)};
     }
-
     QByteArray serve(int size, int chunkBytes = 0, int chunkIntervalMs = 0)
     {
         return PackageFixture::serve(*m_server, PackageFixture::content(size),
@@ -212,7 +185,6 @@ private:
                                          reply.chunkIntervalMs = chunkIntervalMs;
                                      });
     }
-
     QList<FaultRequest> gets() const { return PackageFixture::gets(*m_server); }
 
     std::unique_ptr<QTemporaryDir> m_dir;

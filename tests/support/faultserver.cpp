@@ -1,5 +1,6 @@
 #include "support/faultserver.h"
 
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -18,19 +19,15 @@ bool parseHead(const QByteArray &head, FaultRequest &request)
         if (colon > 0)
             request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
     }
-    // "bytes=a-b" or "bytes=a-"; anything else counts as no range.
-    const QList<QByteArray> bounds = request.header("range").mid(6).split('-');
-    bool ok = false;
-    const qint64 start = bounds[0].toLongLong(&ok);
-    if (request.header("range").startsWith("bytes=") && bounds.size() == 2 && ok) {
-        request.rangeStart = start;
-        request.rangeEnd = bounds[1].isEmpty() ? -1 : bounds[1].toLongLong();
+    const auto range = QRegularExpression("^bytes=(\\d+)-(\\d*)$").match(QString::fromLatin1(request.header("range")));
+    if (range.hasMatch()) {
+        request.rangeStart = range.captured(1).toLongLong();
+        request.rangeEnd = range.captured(2).isEmpty() ? -1 : range.captured(2).toLongLong();
     }
     return !request.target.isEmpty();
 }
 
-// One client connection: reads requests one after another and plays the
-// scripted reply of each, faults included.
+// One client connection: plays the scripted reply of each request in turn.
 class FaultConnection : public QObject
 {
 public:
@@ -48,15 +45,13 @@ private:
     {
         m_buffer += m_socket->readAll();
         const int end = m_buffer.indexOf("\r\n\r\n");
-        if (m_busy || end < 0)
-            return;
         FaultRequest request;
-        const bool parsed = parseHead(m_buffer.left(end), request);
-        const int length = end + 4 + request.header("content-length").toInt();
-        if (m_buffer.size() < length)
+        const int length =
+            end + 4 + (parseHead(m_buffer.left(end), request) ? request.header("content-length").toInt() : 0);
+        if (m_busy || end < 0 || m_buffer.size() < length)
             return;
         m_buffer.remove(0, length);
-        if (!parsed)
+        if (request.target.isEmpty())
             return m_socket->abort();
         m_busy = true;
         m_reply = m_server->replyFor(request);
@@ -112,10 +107,7 @@ private:
 
 FaultReply FaultReply::text(int status, const QByteArray &body)
 {
-    FaultReply reply;
-    reply.status = status;
-    reply.body = body;
-    return reply;
+    return FaultReply{status, {}, body};
 }
 
 FaultReply FaultReply::resource(const QByteArray &content, const FaultRequest &request, bool honourRange)
@@ -141,10 +133,9 @@ FaultServer::FaultServer()
     m_clock.start();
 }
 
+// Sockets and listener are the context's children: deleted on their thread.
 FaultServer::~FaultServer()
 {
-    // Sockets and the listener are children of the context: deleted on their
-    // own thread before it stops.
     QMetaObject::invokeMethod(
         m_context, [this] { delete m_context; }, Qt::BlockingQueuedConnection);
     m_thread.quit();
@@ -165,7 +156,7 @@ void FaultServer::listenHere()
     if (!server->listen(QHostAddress::LocalHost, m_port))
         return;
     m_port = server->serverPort();
-    connect(server, &QTcpServer::newConnection, m_context, [this, server] {
+    QObject::connect(server, &QTcpServer::newConnection, m_context, [this, server] {
         while (QTcpSocket *socket = server->nextPendingConnection())
             new FaultConnection(this, socket);
     });

@@ -43,49 +43,42 @@ struct FaultReply
     }
 
     static FaultReply text(int status, const QByteArray &body = QByteArray());
-    // A file served the way nginx serves it: 200, or 206/416 for a Range
-    // request when honourRange is set. HEAD gets the headers only.
+    // A file as nginx serves it: 200, or 206/416 for a Range request when
+    // honourRange is set. HEAD gets the headers only.
     static FaultReply resource(const QByteArray &content, const FaultRequest &request, bool honourRange = true);
 };
 
-// An HTTP/1.1 server on 127.0.0.1, on a port the system chooses, whose
-// answers a test scripts per request. It runs on a thread of its own, so a
-// test may block (waiting for a child process, say) while it answers.
-class FaultServer : public QObject
+// An HTTP/1.1 server on 127.0.0.1 (port chosen by the system) answering as a
+// test scripts, on a thread of its own so that a test may block meanwhile.
+class FaultServer
 {
-    Q_OBJECT
-
 public:
     using Handler = std::function<FaultReply(const FaultRequest &)>;
 
     FaultServer();
-    ~FaultServer() override;
+    ~FaultServer();
 
     bool listen();
     QUrl url(const QString &pathAndQuery) const;
-    // Closes the port and every connection, as a network outage does, and
-    // listens on the same port again after forMs.
+    // Closes port and connections, as an outage does, for forMs.
     void refuseConnections(int forMs);
 
-    // Queued replies answer requests in order of arrival; once the queue is
-    // empty the handler answers (on the server's thread); without one, 404.
+    // Queued replies answer first, then the handler (on the server's thread).
     void enqueue(const FaultReply &reply);
     void setHandler(Handler handler);
+    FaultReply replyFor(FaultRequest &request);
 
     QList<FaultRequest> requests() const;
     int requestCount() const { return requests().size(); }
     bool waitForRequests(int count, int timeoutMs = 10000) const;
 
-    FaultReply replyFor(FaultRequest &request);
-
 private:
     void listenHere();
 
     QThread m_thread;
-    QObject *m_context; // lives on m_thread, parent of the listening socket
+    QObject *m_context; // lives on m_thread, parent of the listener
     quint16 m_port = 0;
     QElapsedTimer m_clock;
-
     mutable QMutex m_mutex;
     QQueue<FaultReply> m_queue;
     Handler m_handler;

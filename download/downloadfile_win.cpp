@@ -7,7 +7,7 @@
 
 bool downloadfile::lockExclusive(QFile &file)
 {
-    const HANDLE handle = HANDLE(_get_osfhandle(file.handle()));
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
     OVERLAPPED whole = {};
     return LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
 }

@@ -222,8 +222,9 @@ bool downloadmanager::openTempFile()
         return false;
     }
     if (!downloadfile::lockExclusive(*file)) {
+        qDebug() << "Another download holds" << tempFilePath();
         file.reset();
-        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件正在下载中"));
+        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return false;
     }
     if (!existed)

@@ -162,11 +162,12 @@ bool downloadtask::stoppedOnStatus()
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status == 200 || status == 206 || status == 0)
         return false;
-    if (retrypolicy::isTransientStatus(status) && retryLater(m_reply->rawHeader("Retry-After")))
-        return true;
+    // Read before any stop, which lets the reply go.
     QString msg;
     if (status >= 400)
         msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    if (retrypolicy::isTransientStatus(status) && retryLater(m_reply->rawHeader("Retry-After")))
+        return true;
     stop();
     emit httpStatusCodeError(status, msg);
     return true;

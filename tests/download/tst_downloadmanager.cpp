@@ -148,6 +148,7 @@ private slots:
         QTest::newRow("206 from 0") << 206 << QByteArray("bytes 0-199999/200000") << 1 << error.arg(206);
         QTest::newRow("206 of another size") << 206 << QByteArray("bytes 80000-199999/300000") << 1 << error.arg(206);
         QTest::newRow("206 without range") << 206 << QByteArray() << 1 << error.arg(206);
+        QTest::newRow("503 for good") << 503 << QByteArray() << 6 << error.arg(503);
         QTest::newRow("1000 bytes, then stalls") << 0 << QByteArray() << 6 << "httpError 1007 网络返回错误(4)";
         QTest::newRow("disk full") << -1 << QByteArray() << 1 << "downloadError 1002 写入文件缓存失败";
     }
@@ -179,11 +180,10 @@ private slots:
         limited = {status < 0 ? 100001 : original.rlim_cur, original.rlim_max};
         QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
         start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
-        const QString outcomeSeen = outcome();
+        outcome();
         QTest::qWait(100);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &original) == 0);
-        QCOMPARE(*m_outcomes, QStringList{outcomeSeen});
-        QCOMPARE(outcomeSeen, expected);
+        QCOMPARE(*m_outcomes, QStringList{expected});
         QCOMPARE(downloadingWhenReported, status != 0 ? QList<bool>{false} : QList<bool>());
         QCOMPARE(gets().size(), requests);
         QCOMPARE(gets().last().rangeStart, qint64(status == 0 ? 81000 : 80000));

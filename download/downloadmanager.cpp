@@ -1,14 +1,19 @@
 #include "download/downloadmanager.h"
 
+#include "download/downloadfile.h"
 #include "download/downloadtask.h"
 #include "download/md5checkworker.h"
+#include "net/updateversioninfo.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkRequest>
 #include <QSettings>
 #include <QThread>
+
+#include <utility>
 
 namespace {
 
@@ -28,6 +33,17 @@ const int kFastWritesBeforeSpeedUp = 50;
 // chunk that costs more than the download. A record that lags a little
 // behind the disk only means a few bytes fetched twice after a crash.
 const int kRecordSaveIntervalMs = 250;
+
+// Keys of a resume group besides the task numbers.
+const QString kPathKey = QStringLiteral("path");
+const QString kDigestPendingKey = QStringLiteral("digestPending");
+
+// The folder may hold the program and its settings: only a package or a
+// picture of the same name is replaced.
+const QStringList kReplaceableSuffixes = {QStringLiteral("7z"),  QStringLiteral("zip"), QStringLiteral("rar"),
+                                          QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                          QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("webp"),
+                                          QStringLiteral("ico")};
 
 // Shared by every downloader: consecutive chunk writes that stayed within
 // one clock second.
@@ -58,8 +74,11 @@ downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
 {
     ErrorDefine::registerMetaType();
+    downloadfile::ignoreFileSizeSignal();
     recordSaveTimer.setSingleShot(true);
     connect(&recordSaveTimer, &QTimer::timeout, this, &downloadmanager::saveRecordNow);
+    sizeRetryTimer.setSingleShot(true);
+    connect(&sizeRetryTimer, &QTimer::timeout, this, &downloadmanager::requestFileSize);
 }
 
 downloadmanager::~downloadmanager()
@@ -76,10 +95,17 @@ downloadmanager::~downloadmanager()
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
+    // The answer to an earlier URL must not size or redirect this one.
+    cancelSizeRequest();
+    if (requestUrl != requestedUrl)
+        totalSize = 0;
     url = requestUrl;
-    if (fetchingSize)
-        return;
+    requestedUrl = requestUrl;
     redirectCount = 0;
+    probingWithGet = false;
+    sizeRetry = retrypolicy();
+    if (retryDelayMs > 0)
+        sizeRetry.setFirstDelay(retryDelayMs);
     fetchingSize = true;
     requestFileSize();
 }
@@ -97,6 +123,7 @@ void downloadmanager::initTasks()
         return;
     if (!QFile::exists(tempFilePath()))
         removeResumeRecord();
+    resumeStore().sync();
     qint64 done = getDownloadedSize();
     for (int index = tasks.size(); index < 1; ++index) {
         const qint64 saved = savedResumeSize(index);
@@ -106,6 +133,8 @@ void downloadmanager::initTasks()
         task->setFileSize(totalSize);
         if (inactivityTimeoutMs > 0)
             task->setTimeoutInterval(inactivityTimeoutMs);
+        if (retryDelayMs > 0)
+            task->setRetryDelay(retryDelayMs);
         connect(task, &downloadtask::progress, this, &downloadmanager::networkReplyProgress);
         connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
         connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
@@ -118,10 +147,10 @@ void downloadmanager::initTasks()
 void downloadmanager::startDownload()
 {
     downloading = true;
-    if (fetchingSize)
+    if (fetchingSize || digestRunning)
         return;
     if (tempFilePath().isEmpty()) {
-        emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
+        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return;
     }
     if (totalSize <= 0) {
@@ -133,34 +162,102 @@ void downloadmanager::startDownload()
         }
         return;
     }
+    if (!file) {
+        if (recheckPendingDigest())
+            return;
+        if (!finalFileMayBeReplaced()) {
+            failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
+            return;
+        }
+        if (!openTempFile())
+            return;
+    }
     initTasks();
-    if (!file && !openTempFile())
-        return;
     for (downloadtask *task : qAsConst(tasks))
         task->start();
     // A record saying every byte is there (the program stopped between the
-    // last chunk and the rename) gets no request: finish here.
+    // last chunk and the rename) gets no request. The caller hears of the
+    // end after this call, once it is ready for it.
     if (getDownloadedSize() >= totalSize)
-        completeDownload();
+        QMetaObject::invokeMethod(this, &downloadmanager::completeIfAllWritten, Qt::QueuedConnection);
 }
 
+bool downloadmanager::finalFileMayBeReplaced() const
+{
+    const QFileInfo final(finalFilePath());
+    return !final.exists() || kReplaceableSuffixes.contains(final.suffix().toLower());
+}
+
+// A final file left by a run that stopped during its digest check is checked
+// now, not fetched again and not taken unchecked.
+bool downloadmanager::recheckPendingDigest()
+{
+    if (!isDigestPending() || QFile::exists(tempFilePath()))
+        return false;
+    QMetaObject::invokeMethod(
+        this, [this] { emit downloadFinished(); }, Qt::QueuedConnection);
+    fileMd5(finalFilePath());
+    return true;
+}
+
+bool downloadmanager::isDigestPending()
+{
+    resumeStore().sync();
+    return recordBelongsHere() && resumeStore().value(recordKey(kDigestPendingKey)).toBool() &&
+           QFileInfo(finalFilePath()).isFile();
+}
+
+// The temporary file is opened and locked before its record is looked at,
+// so a second downloader of the same file changes nothing.
 bool downloadmanager::openTempFile()
 {
+    const bool existed = QFile::exists(tempFilePath());
     file = std::make_unique<QFile>(tempFilePath());
     // Unbuffered: after a failed write a buffered file keeps the bytes it
     // could not write and puts them out at the next offset it writes to.
     if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         qDebug() << file->errorString();
-        emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         file.reset();
+        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return false;
     }
-    if (!file->resize(totalSize)) {
-        emit downloadError(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
+    if (!downloadfile::lockExclusive(*file)) {
+        qDebug() << "Another download holds" << tempFilePath();
         file.reset();
+        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return false;
     }
-    return true;
+    if (!existed)
+        removeResumeRecord();
+    return preallocateTempFile(!existed);
+}
+
+// Space is taken before a byte is fetched, so a disk too small for the
+// package says so now and not hours later.
+bool downloadmanager::preallocateTempFile(bool createdNow)
+{
+    if (file->size() > totalSize && !file->resize(totalSize)) {
+        file.reset();
+        failOpening(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
+        return false;
+    }
+    const downloadfile::Preallocation result = downloadfile::preallocate(*file, totalSize);
+    if (result == downloadfile::Preallocation::Done)
+        return true;
+    file.reset();
+    if (createdNow)
+        QFile::remove(tempFilePath());
+    if (result == downloadfile::Preallocation::TooLarge)
+        failOpening(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
+    else
+        failOpening(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
+    return false;
+}
+
+void downloadmanager::failOpening(ErrorDefine::ErrorCode error, const QString &text)
+{
+    downloading = false;
+    emit downloadError(error, text);
 }
 
 void downloadmanager::stopDownlaod()
@@ -190,8 +287,15 @@ void downloadmanager::networkReplyProgress(qint64 size)
     completeDownload();
 }
 
+void downloadmanager::completeIfAllWritten()
+{
+    if (file && !tasks.isEmpty() && getDownloadedSize() >= totalSize)
+        completeDownload();
+}
+
 void downloadmanager::completeDownload()
 {
+    saveRecordNow();
     for (downloadtask *task : qAsConst(tasks))
         task->stop();
     if (file) {
@@ -201,15 +305,18 @@ void downloadmanager::completeDownload()
     // The finished file replaces an older one of the same name, or the digest
     // would check the old file.
     const QString finalPath = finalFilePath();
+    // Marked before the rename: a stop anywhere after it leaves either a
+    // complete record or a final file that is checked before any use.
+    setDigestPending(true);
     if (QFile::exists(finalPath))
         QFile::remove(finalPath);
     if (!QFile::rename(tempFilePath(), finalPath)) {
         qDebug() << "Could not rename" << tempFilePath() << "to" << finalPath;
+        setDigestPending(false);
         stopDownlaod();
         emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return;
     }
-    removeResumeRecord();
     for (downloadtask *task : qAsConst(tasks))
         task->resetAfterCompletion();
     emit downloadFinished();
@@ -220,9 +327,11 @@ void downloadmanager::completeDownload()
 void downloadmanager::httpReadyRead(const QByteArray &buffer, qint64 startPosition, int taskId)
 {
     downloadtask *task = tasks.value(taskId);
+    // Stop first, report once: a handler may run a modal dialog, and chunks
+    // must not keep failing under it.
     if (!task || !file || startPosition < 0 || !file->seek(startPosition)) {
-        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
         stopDownlaod();
+        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
         return;
     }
     // Nothing is written past the package's end, whatever the server sends.
@@ -232,13 +341,13 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qint64 startPositi
     const qint64 after = QDateTime::currentSecsSinceEpoch();
     throttleReadBuffer(task, before != after);
     if (!written) {
-        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
         stopDownlaod();
+        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
         return;
     }
     if (!file->flush()) {
-        emit downloadError(ErrorDefine::DOWNLOAD_FLUSH_ERROR, tr("缓存写入硬盘失败"));
         stopDownlaod();
+        emit downloadError(ErrorDefine::DOWNLOAD_FLUSH_ERROR, tr("缓存写入硬盘失败"));
         return;
     }
     task->addSize(chunk.size());
@@ -267,7 +376,9 @@ void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const 
 void downloadmanager::httpStatusCodeError(int error, const QString &msg)
 {
     Q_UNUSED(msg)
-    resetDownload();
+    // The final file, if any, is a finished package: only its digest may
+    // condemn it.
+    stopDownlaod();
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_ERROR,
                        QStringLiteral("%1(%2)").arg(tr("网络请求错误")).arg(error));
 }
@@ -293,12 +404,29 @@ void downloadmanager::setFileMD5(const QString &md5)
 void downloadmanager::requestFileSize()
 {
     qDebug() << "Getting the file size...";
+    fetchingSize = true;
     QNetworkRequest request(url);
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(inactivityTimeoutMs > 0 ? inactivityTimeoutMs : kSizeRequestTimeoutMs);
-    sizeReply = network.head(request);
+    if (probingWithGet) {
+        request.setRawHeader("Range", "bytes=0-0");
+        sizeReply = network.get(request);
+        connect(sizeReply, &QNetworkReply::metaDataChanged, this, &downloadmanager::abortFullBodyProbe);
+    } else {
+        sizeReply = network.head(request);
+    }
     connect(sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished, Qt::DirectConnection);
+}
+
+// A server that ignores the probe's range sends the whole file: its headers
+// are all that is wanted.
+void downloadmanager::abortFullBodyProbe()
+{
+    if (sizeReply && sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200) {
+        probeAborted = true;
+        sizeReply->abort();
+    }
 }
 
 void downloadmanager::headerResponseFinished()
@@ -307,28 +435,59 @@ void downloadmanager::headerResponseFinished()
     if (!sizeReply)
         return;
     const int status = sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (sizeReply->error() != QNetworkReply::NoError) {
-        failSizeRequest(status);
+    const bool aborted = std::exchange(probeAborted, false);
+    if (status == 0 || (sizeReply->error() != QNetworkReply::NoError && !aborted && status < 400)) {
+        sizeRequestFailed(status);
         return;
     }
-    if (status == 200 || status == 206) {
-        bool known = false;
-        const qint64 length = sizeReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-        // Without a length there is nothing to preallocate or to finish at.
-        if (!known || length <= 0) {
-            failSizeRequest(status);
-            return;
-        }
-        qDebug() << "The file size is: " << length;
+    if (retrypolicy::isTransientStatus(status)) {
+        sizeRequestFailed(status, sizeReply->rawHeader("Retry-After"));
+        return;
+    }
+    // Signed GET-only addresses refuse HEAD.
+    if ((status == 405 || status == 501) && !probingWithGet) {
         forgetSizeReply();
-        totalSize = length;
-        if (downloading)
-            startDownload();
+        probingWithGet = true;
+        requestFileSize();
         return;
     }
+    if ((status == 200 || status == 206) && takeSize(status))
+        return;
     if (isRedirectStatus(status) && followRedirect())
         return;
     failSizeRequest(status);
+}
+
+// A transport error or a transient answer: asked again after a wait.
+void downloadmanager::sizeRequestFailed(int status, const QByteArray &retryAfter)
+{
+    const int delayMs = sizeRetry.failed(retryAfter);
+    if (delayMs < 0) {
+        failSizeRequest(status);
+        return;
+    }
+    forgetSizeReply();
+    fetchingSize = true;
+    sizeRetryTimer.start(delayMs);
+}
+
+bool downloadmanager::takeSize(int status)
+{
+    bool known = false;
+    qint64 length = sizeReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    if (probingWithGet && status == 206) {
+        const QByteArray range = sizeReply->rawHeader("Content-Range");
+        length = range.mid(range.indexOf('/') + 1).toLongLong(&known);
+    }
+    // Without a length there is nothing to preallocate or to finish at.
+    if (!known || length <= 0)
+        return false;
+    qDebug() << "The file size is: " << length;
+    forgetSizeReply();
+    totalSize = length;
+    if (downloading)
+        startDownload();
+    return true;
 }
 
 // Follows the size request's redirect by hand: at most kMaxRedirects of them,
@@ -361,13 +520,33 @@ void downloadmanager::forgetSizeReply()
 {
     if (!sizeReply)
         return;
+    sizeReply->disconnect(this);
     sizeReply->close();
     sizeReply->deleteLater();
     sizeReply = nullptr;
 }
 
+void downloadmanager::cancelSizeRequest()
+{
+    sizeRetryTimer.stop();
+    if (sizeReply) {
+        sizeReply->disconnect(this);
+        sizeReply->abort();
+    }
+    forgetSizeReply();
+    fetchingSize = false;
+}
+
 void downloadmanager::getFileMd5(const QString &md5)
 {
+    digestRunning = false;
+    // A file that could not be read has no digest, even when none is
+    // expected; it stays to be checked again.
+    if (md5.isEmpty()) {
+        emit downloadError(ErrorDefine::DOWNLOAD_MD5_ERROR, tr("文件校验错误"));
+        return;
+    }
+    removeResumeRecord();
     if (fileMD5.isEmpty() || fileMD5.toLower() == md5.toLower()) {
         emit md5CheckFinish();
         return;
@@ -386,6 +565,7 @@ void downloadmanager::fileMd5(const QString &path)
         md5Thread->quit();
         md5Thread->wait();
     }
+    digestRunning = true;
     auto *worker = new md5checkworker;
     worker->setFilePath(path);
     worker->moveToThread(md5Thread);
@@ -401,19 +581,10 @@ bool downloadmanager::isDownloading() const
     return downloading;
 }
 
-// The package's name is the last segment of the URL's path, fully decoded.
-// It names files in the target folder, so anything that could lead outside
-// it, or name the folder itself, is refused. Windows drops trailing dots and
-// spaces from a name (".. " is the parent), so such names are refused too.
+// The same rule names the files the version info looks for.
 QString downloadmanager::packageFileName() const
 {
-    const QString encodedPath = url.path(QUrl::FullyEncoded);
-    const QString name =
-        QUrl::fromPercentEncoding(encodedPath.mid(encodedPath.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
-    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')) ||
-        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
-        return QString();
-    return name;
+    return UpdateVersionInfo::urlFileName(requestedUrl.toString(QUrl::FullyEncoded));
 }
 
 QString downloadmanager::tempFilePath() const
@@ -437,6 +608,14 @@ void downloadmanager::setInactivityTimeout(int milliseconds)
         task->setTimeoutInterval(milliseconds);
 }
 
+void downloadmanager::setRetryDelay(int milliseconds)
+{
+    retryDelayMs = milliseconds;
+    sizeRetry.setFirstDelay(milliseconds);
+    for (downloadtask *task : qAsConst(tasks))
+        task->setRetryDelay(milliseconds);
+}
+
 QSettings &downloadmanager::resumeStore()
 {
     // Opened on first use, so it picks up the names set at start-up.
@@ -445,11 +624,40 @@ QSettings &downloadmanager::resumeStore()
     return *settings;
 }
 
+QString downloadmanager::recordKey(const QString &key) const
+{
+    return packageFileName() + QLatin1Char('/') + key;
+}
+
+// A record of another folder's file of the same name is neither read nor
+// changed here. Records from before the path was noted count as ours.
+bool downloadmanager::recordBelongsHere()
+{
+    const QString path = resumeStore().value(recordKey(kPathKey)).toString();
+    return path.isEmpty() || path == tempFilePath();
+}
+
 void downloadmanager::removeResumeRecord()
 {
     recordSaveTimer.stop();
     unsavedTasks.clear();
+    resumeStore().sync();
+    if (!recordBelongsHere())
+        return;
     resumeStore().remove(packageFileName());
+    resumeStore().sync();
+}
+
+void downloadmanager::setDigestPending(bool pending)
+{
+    resumeStore().sync();
+    if (!recordBelongsHere())
+        return;
+    resumeStore().setValue(recordKey(kPathKey), tempFilePath());
+    if (pending)
+        resumeStore().setValue(recordKey(kDigestPendingKey), true);
+    else
+        resumeStore().remove(recordKey(kDigestPendingKey));
     resumeStore().sync();
 }
 
@@ -471,19 +679,24 @@ void downloadmanager::saveRecordNow()
     recordSaveTimer.stop();
     if (unsavedTasks.isEmpty())
         return;
-    for (int taskId : qAsConst(unsavedTasks)) {
-        if (const downloadtask *task = tasks.value(taskId))
-            resumeStore().setValue(packageFileName() + QLatin1Char('/') + QString::number(taskId), task->size());
+    resumeStore().sync();
+    if (recordBelongsHere()) {
+        resumeStore().setValue(recordKey(kPathKey), tempFilePath());
+        for (int taskId : qAsConst(unsavedTasks)) {
+            if (const downloadtask *task = tasks.value(taskId))
+                resumeStore().setValue(recordKey(QString::number(taskId)), task->size());
+        }
+        resumeStore().sync();
     }
     unsavedTasks.clear();
-    resumeStore().sync();
     sinceRecordSaved.start();
 }
 
 // A record outside the package's size belongs to some other file: start over.
 qint64 downloadmanager::savedResumeSize(int taskId)
 {
-    const qint64 saved =
-        resumeStore().value(packageFileName() + QLatin1Char('/') + QString::number(taskId), 0).toLongLong();
+    if (!recordBelongsHere())
+        return 0;
+    const qint64 saved = resumeStore().value(recordKey(QString::number(taskId)), 0).toLongLong();
     return (saved < 0 || saved > totalSize) ? 0 : saved;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/errordefine.h"
+#include "download/retrypolicy.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -21,10 +22,11 @@ class downloadtask;
 
 // Downloads one package into a folder so that an interrupted download resumes,
 // even after a restart: the size comes from a HEAD request, the bytes go into a
-// preallocated "<name>_tmp" file, and how far each segment has come is kept in
-// the per-user settings store (group: the file name, key: the segment number).
-// When complete the file gets its name and its MD5 digest is checked on a
-// thread of its own.
+// preallocated, locked "<name>_tmp" file, and how far each segment has come is
+// kept in the per-user settings store (group: the file name, key: the segment
+// number, with the temporary file's path). When complete the file gets its
+// name and its MD5 digest is checked on a thread of its own; until the digest
+// passes the record says so.
 class downloadmanager : public QObject
 {
     Q_OBJECT
@@ -64,25 +66,44 @@ public:
     // Empty when the URL names no usable file.
     QString tempFilePath() const;
     QString finalFilePath() const;
+    // The final file is there but its digest has not passed (the program
+    // stopped during the check): the next start checks it before any use.
+    bool isDigestPending();
 
-    // Only tools and tests shorten the time-out of the tasks and the size request.
+    // Only tools and tests shorten the time-out of the tasks and the size
+    // request, and the first wait before a request is tried again.
     void setInactivityTimeout(int milliseconds);
+    void setRetryDelay(int milliseconds);
 
 private:
     QString packageFileName() const;
     QSettings &resumeStore();
+    QString recordKey(const QString &key) const;
+    bool recordBelongsHere();
     void removeResumeRecord();
+    void setDigestPending(bool pending);
     void recordTaskSize(int taskId);
     void saveRecordNow();
     qint64 savedResumeSize(int taskId);
+    bool finalFileMayBeReplaced() const;
+    bool recheckPendingDigest();
     bool openTempFile();
+    bool preallocateTempFile(bool createdNow);
+    void failOpening(ErrorDefine::ErrorCode error, const QString &text);
     void throttleReadBuffer(downloadtask *task, bool slowWrite);
+    void completeIfAllWritten();
     void completeDownload();
+    void sizeRequestFailed(int status, const QByteArray &retryAfter = QByteArray());
+    bool takeSize(int status);
     void failSizeRequest(int status);
     bool followRedirect();
     void forgetSizeReply();
+    void cancelSizeRequest();
+    void abortFullBodyProbe();
 
     QUrl url;
+    // The URL as set: it names the file, whatever a redirect says.
+    QUrl requestedUrl;
     QString filePath;
     std::unique_ptr<QFile> file;
     qint64 totalSize = 0;
@@ -96,6 +117,13 @@ private:
 
     int redirectCount = 0;
     int inactivityTimeoutMs = 0;
+    int retryDelayMs = 0;
+    retrypolicy sizeRetry;
+    QTimer sizeRetryTimer;
+    // The server refused HEAD: the size comes from a one-byte ranged GET.
+    bool probingWithGet = false;
+    bool probeAborted = false;
+    bool digestRunning = false;
     std::unique_ptr<QSettings> settings;
     QElapsedTimer sinceRecordSaved;
     QTimer recordSaveTimer;

@@ -45,6 +45,8 @@ downloadtask::downloadtask(QObject *parent)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kInactivityMs);
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &downloadtask::start);
 }
 
 downloadtask::~downloadtask()
@@ -66,11 +68,13 @@ void downloadtask::start()
 {
     if (!m_stopped || m_finished)
         return;
+    m_retryTimer.stop();
     m_stopped = false;
     if (m_start + m_size >= m_end)
         return;
     QNetworkRequest request(m_requestUrl);
     m_requestedFrom = m_start + m_size;
+    m_sizeAtRequest = m_size;
     m_bodyChecked = false;
     request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(m_requestedFrom).arg(m_end).toLatin1());
     // Offsets are file offsets only if the bytes come as stored.
@@ -88,6 +92,7 @@ void downloadtask::start()
 void downloadtask::stop()
 {
     m_stopped = true;
+    m_retryTimer.stop();
     if (!m_reply)
         return;
     disconnect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
@@ -106,6 +111,9 @@ void downloadtask::downloadFinished()
         m_timer.stop();
     if (m_stopped)
         return;
+    // An answer that is not the file may come without a body to check.
+    if (stoppedOnStatus())
+        return;
     m_stopped = true;
     if (m_reply->error() != QNetworkReply::NoError) {
         qDebug().noquote() << QStringLiteral("Download failed:\n%1.").arg(m_reply->errorString()) +
@@ -113,9 +121,6 @@ void downloadtask::downloadFinished()
         retryOrGiveUp(m_reply->error(), m_reply->errorString());
         return;
     }
-    // An answer that is not the file may come without a body to check.
-    if (stoppedOnStatus())
-        return;
     // A body that ends early without an error would leave the download
     // waiting for bytes nobody asks for: take it as a broken transfer.
     if (!segmentComplete()) {
@@ -129,27 +134,42 @@ void downloadtask::downloadFinished()
 
 void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text)
 {
-    if (m_retryCount < m_maxRetryCount) {
-        ++m_retryCount;
-        stop();
-        start();
+    if (retryLater())
         return;
-    }
-    emit networkError(error, text);
     stop();
+    emit networkError(error, text);
 }
 
-// Anything but 200 or 206 is not the file: report the status and stop.
+// Stops, and tries again after the policy's wait unless the failures in a
+// row without a byte of progress are used up.
+bool downloadtask::retryLater(const QByteArray &retryAfter)
+{
+    if (m_size > m_sizeAtRequest)
+        m_retry.progressed();
+    stop();
+    const int delayMs = m_retry.failed(retryAfter);
+    if (delayMs < 0)
+        return false;
+    qDebug() << "Trying again in" << delayMs << "ms from" << m_start + m_size;
+    m_retryTimer.start(delayMs);
+    return true;
+}
+
+// Anything but 200 or 206 is not the file: a transient answer is tried again
+// later, any other is reported.
 bool downloadtask::stoppedOnStatus()
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status == 200 || status == 206)
+    if (status == 200 || status == 206 || status == 0)
         return false;
+    // Read before any stop, which lets the reply go.
     QString msg;
     if (status >= 400)
         msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    emit httpStatusCodeError(status, msg);
+    if (retrypolicy::isTransientStatus(status) && retryLater(m_reply->rawHeader("Retry-After")))
+        return true;
     stop();
+    emit httpStatusCodeError(status, msg);
     return true;
 }
 
@@ -161,8 +181,8 @@ void downloadtask::downloadReadyRead()
     if (!m_bodyChecked) {
         m_bodyChecked = true;
         if (!acceptsBodyPlacement(status)) {
-            emit httpStatusCodeError(status, QString());
             stop();
+            emit httpStatusCodeError(status, QString());
             return;
         }
     }
@@ -212,14 +232,7 @@ void downloadtask::networkReplyProgress(qint64 bytesRead)
 
 void downloadtask::timeout()
 {
-    if (m_retryCount < m_maxRetryCount) {
-        ++m_retryCount;
-        stop();
-        start();
-        return;
-    }
-    stop();
-    emit networkError(QNetworkReply::TimeoutError, tr("请求超时"));
+    retryOrGiveUp(QNetworkReply::TimeoutError, tr("请求超时"));
 }
 
 void downloadtask::resetAfterCompletion()

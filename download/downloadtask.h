@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "download/retrypolicy.h"
+
 // Fetches one byte range of the package with a ranged GET and hands every
 // chunk on, tagged with the file position it belongs at. The downloader
 // writes the chunk and advances size() before the next one is handed on.
@@ -47,14 +49,17 @@ public:
     void setReadBufferSize(qint64 bytes);
     // The size of the whole file, so a 206 answer's total can be checked.
     void setFileSize(qint64 bytes);
-    // Only tools and tests shorten the inactivity time-out.
+    // Only tools and tests shorten the inactivity time-out and the waits
+    // between tries.
     void setTimeoutInterval(int milliseconds);
+    void setRetryDelay(int milliseconds) { m_retry.setFirstDelay(milliseconds); }
 
 private:
     bool stoppedOnStatus();
     bool acceptsBodyPlacement(int status);
     bool segmentComplete() const;
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text);
+    bool retryLater(const QByteArray &retryAfter = QByteArray());
 
     qint64 m_size = 0;
     bool m_stopped = true;
@@ -65,11 +70,12 @@ private:
     int m_taskIdentifier = 0;
     qint64 m_start = 0;
     qint64 m_end = 0;
-    int m_retryCount = 1;
-    int m_maxRetryCount = 5;
+    retrypolicy m_retry;
     QTimer m_timer;
+    QTimer m_retryTimer;
 
     qint64 m_fileSize = 0;
     qint64 m_requestedFrom = 0;
+    qint64 m_sizeAtRequest = 0;
     bool m_bodyChecked = false;
 };

@@ -40,9 +40,11 @@ qint64 byteCount(const QVariant &value)
     }
 }
 
+// Windows drops trailing dots and blanks from a name (".. " is the parent),
+// so a name ending in either would not be the file it seems.
 bool isPlainFileName(const QString &name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         return false;
     for (const QChar c : name) {
         // ':' names a drive or an alternate data stream on Windows.

@@ -38,8 +38,9 @@ public:
     QString getPackageMd5(const QString &installedVersion) const;
     QString getBackgroundUrl() const;
 
-    // A plain file name or the empty text: the result names a file in the
-    // application folder, so nothing in it may lead out of that folder.
+    // A plain file name or the empty text: the result names a file in a
+    // folder of ours, so nothing in it may lead out of that folder. The
+    // downloaders name their files by this rule too.
     static QString urlFileName(const QString &url);
     static QString urlBaseName(const QString &url);
 

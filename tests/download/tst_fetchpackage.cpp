@@ -1,156 +1,195 @@
 #include "download/packagefixture.h"
-#include "download/toolrun.h"
 #include "support/faultserver.h"
+#include "support/testpaths.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
-// fetch_package as a process against the scripted server: a download that
-// is killed, or cannot write, must leave a record a second run can trust.
+// fetch_package in a process of its own, with its settings under the test's folder.
+class ToolRun
+{
+public:
+    ToolRun(const QString &configHome, const QStringList &arguments, const QString &wrapper = QString())
+        : m_record(configHome + QStringLiteral("/Tavoro/Aurelith Launcher.conf"), QSettings::IniFormat)
+    {
+        m_process.setEnvironment(QProcess::systemEnvironment()
+                                 << "XDG_CONFIG_HOME=" + configHome << QStringLiteral("FETCH_PACKAGE_RETRY_MS=100"));
+        const QString tool = TestPaths::programDir() + QStringLiteral("/fetch_package");
+        m_process.start(QStringLiteral("/bin/sh"),
+                        QStringList{QStringLiteral("-c"), QStringLiteral("exec %1 \"$0\" \"$@\"").arg(wrapper), tool} +
+                            arguments);
+    }
+
+    int finish(int timeoutMs = 30000) // -1: did not end in time, or died of a signal
+    {
+        if (!m_process.waitForFinished(timeoutMs))
+            m_process.kill();
+        m_process.waitForFinished();
+        m_output = m_process.readAll();
+        m_errors = QString::fromUtf8(m_process.readAllStandardError());
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+
+    qint64 recordedSize() // -1 without a record
+    {
+        m_record.sync();
+        return m_record.value(QStringLiteral("game.7z/0"), -1).toLongLong();
+    }
+
+    bool waitForProgress() // a first chunk on disk and recorded
+    {
+        return QTest::qWaitFor([this] { return recordedSize() > 0; }, 20000);
+    }
+
+    QProcess m_process;
+    QSettings m_record;
+    QByteArray m_output;
+    QString m_errors;
+};
+
+// fetch_package killed, run twice at once, cut off, short of space.
 class TestFetchPackage : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void killedDownloadResumesWhereTheRecordSays();
-    void recordWithoutTemporaryFileStartsFromZero();
-    void shortWriteNeverRecordsMoreThanTheDisk();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_server = std::make_unique<FaultServer>();
+        QVERIFY(m_dir->isValid() && QDir().mkpath(folder()) && m_server->listen());
+    }
+
+    // A second run ends at once; the first, killed, leaves a record to resume from.
+    void secondRunEndsAtOnceAndKilledRunResumes()
+    {
+        const QByteArray content = serve(2 * 1024 * 1024, 32768, 20);
+        ToolRun first(configHome(), arguments(content));
+        QVERIFY(first.waitForProgress());
+        ToolRun second(configHome(), arguments(content));
+        QCOMPARE(second.finish(5000), 1);
+        QVERIFY(second.m_errors.contains(QStringLiteral("DOWNLOAD_OPEN_FILE_ERROR (1000): 文件打开失败")));
+        first.m_process.kill();
+        QCOMPARE(first.finish(), -1);
+        const qint64 recorded = first.recordedSize();
+        QVERIFY(recorded > 0 && recorded < content.size());
+        QCOMPARE(PackageFixture::read(package(QStringLiteral("_tmp")), recorded), content.left(int(recorded)));
+        QCOMPARE(gets().size(), 1);
+
+        PackageFixture::serve(*m_server, content);
+        ToolRun third(configHome(), arguments(content));
+        QCOMPARE(third.finish(), 0);
+        QCOMPARE(gets().last().header("Range"), "bytes=" + QByteArray::number(recorded) + "-2097152");
+        QCOMPARE(PackageFixture::read(package()), content);
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("game.7z")});
+        QCOMPARE(third.recordedSize(), qint64(-1));
+    }
+
+    // Killed during the digest: the next run checks the file, without fetching it.
+    void killedDuringDigestIsCheckedNotFetched_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("intact") << false;
+        QTest::newRow("damaged meanwhile") << true;
+    }
+    void killedDuringDigestIsCheckedNotFetched()
+    {
+        QFETCH(bool, damaged);
+        const QByteArray content = serve(48 * 1024 * 1024);
+        ToolRun first(configHome(), arguments(content));
+        QVERIFY(QTest::qWaitFor([this] { return QFile::exists(package()); }, 30000));
+        first.m_process.kill();
+        QCOMPARE(first.finish(), -1);
+        QFile file(package());
+        QVERIFY(!damaged || (file.open(QIODevice::ReadWrite) && file.write("x") == 1));
+        file.close();
+        ToolRun second(configHome(), arguments(content));
+        QCOMPARE(second.finish(), damaged ? 1 : 0);
+        QCOMPARE(gets().size(), 1);
+        QVERIFY(damaged ? second.m_errors.contains(QStringLiteral("DOWNLOAD_MD5_ERROR (1004)"))
+                        : second.m_output.contains("done " + package().toUtf8()));
+    }
+
+    // Connections refused for 2 s; tries wait 0.1 s doubling to 1.6 s here.
+    void outageIsSurvived()
+    {
+        const QByteArray content = serve(2 * 1024 * 1024, 32768, 20);
+        ToolRun run(configHome(), arguments(content));
+        QVERIFY(run.waitForProgress());
+        m_server->refuseConnections(2000);
+        QCOMPARE(run.finish(), 0);
+        QVERIFY(gets().last().rangeStart > 0);
+        QCOMPARE(PackageFixture::read(package()), content);
+    }
+
+    // A file-size limit fails writes as a full disk does: the process lives to
+    // say so and records no more than the disk holds. A too small disk (a tmpfs
+    // in the tool's own mount namespace) is known before a byte is fetched.
+    void shortOfSpace_data()
+    {
+        QTest::addColumn<QString>("wrapper");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("file-size limit") << "prlimit --fsize=300001"
+                                         << "DOWNLOAD_WRITE_BUFFER_ERROR (1002): 写入文件缓存失败";
+        QTest::newRow("small disk")
+            << "unshare -rm sh -c 'mount -t tmpfs -o size=256k none \"$2\" && exec \"$0\" \"$@\"'"
+            << "DOWNLOAD_EXIST_SIZE_ERROR (1001): 硬盘空间不足";
+    }
+    void shortOfSpace()
+    {
+        QFETCH(QString, wrapper);
+        QFETCH(QString, error);
+        const QByteArray content = serve(1024 * 1024);
+        QVERIFY(QFile(package(QStringLiteral("_tmp"))).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::resize(package(QStringLiteral("_tmp")), content.size()));
+        ToolRun limited(configHome(), arguments(content), wrapper);
+        QCOMPARE(limited.finish(), 1);
+        QVERIFY2(limited.m_errors.contains(error), qPrintable(limited.m_errors));
+        const qint64 recorded = qMax<qint64>(limited.recordedSize(), 0);
+        QVERIFY2(recorded <= 300001 && gets().isEmpty() == error.contains("1001"), QByteArray::number(recorded));
+        QCOMPARE(PackageFixture::read(package(QStringLiteral("_tmp")), recorded), content.left(int(recorded)));
+
+        ToolRun unlimited(configHome(), arguments(content));
+        QCOMPARE(unlimited.finish(), 0);
+        QCOMPARE(gets().last().rangeStart, recorded);
+        QCOMPARE(PackageFixture::read(package()), content);
+    }
+
+    // nginx's HEAD, ranged GET and 206 answers, as a package host gives them.
+    void fromTheLocalService()
+    {
+        const QSettings service(qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env", QSettings::IniFormat);
+        const QString name = QUrl(service.value("PACKAGE_URL").toString()).fileName();
+        ToolRun run(configHome(),
+                    {service.value("PACKAGE_URL").toString(), folder(), service.value("PACKAGE_MD5").toString()});
+        QCOMPARE(run.finish(), 0);
+        QCOMPARE(PackageFixture::read(folder() + QLatin1Char('/') + name),
+                 PackageFixture::read(service.value("PACKAGE_FILE").toString()));
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{name});
+    }
 
 private:
     QString folder() const { return m_dir->filePath(QStringLiteral("games")); }
     QString configHome() const { return m_dir->filePath(QStringLiteral("config")); }
-    QString packagePath(const QString &suffix = QString()) const
+    QString package(const QString &suffix = QString()) const { return folder() + QStringLiteral("/game.7z") + suffix; }
+    QStringList arguments(const QByteArray &content) const
     {
-        return folder() + QStringLiteral("/game.7z") + suffix;
+        return {m_server->url(QStringLiteral("/packages/game.7z")).toString(), folder(), PackageFixture::md5(content)};
     }
-    QStringList arguments(const QByteArray &content) const;
-    void serve(const QByteArray &content, int chunkBytes = 0, int chunkIntervalMs = 0);
-    QByteArray readFile(const QString &path, qint64 length = -1) const;
-    QList<FaultRequest> gets() const;
+    QByteArray serve(int size, int chunkBytes = 0, int chunkIntervalMs = 0)
+    {
+        return PackageFixture::serve(*m_server, PackageFixture::content(size),
+                                     [=](const FaultRequest &, FaultReply &reply) {
+                                         reply.chunkBytes = chunkBytes;
+                                         reply.chunkIntervalMs = chunkIntervalMs;
+                                     });
+    }
+    QList<FaultRequest> gets() const { return PackageFixture::gets(*m_server); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FaultServer> m_server;
 };
-
-void TestFetchPackage::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir().mkpath(folder()));
-    m_server = std::make_unique<FaultServer>();
-    QVERIFY(m_server->listen());
-}
-
-void TestFetchPackage::cleanup()
-{
-    m_server.reset();
-    m_dir.reset();
-}
-
-QStringList TestFetchPackage::arguments(const QByteArray &content) const
-{
-    return {m_server->url(QStringLiteral("/packages/game.7z")).toString(), folder(), PackageFixture::md5(content)};
-}
-
-void TestFetchPackage::serve(const QByteArray &content, int chunkBytes, int chunkIntervalMs)
-{
-    m_server->setHandler([content, chunkBytes, chunkIntervalMs](const FaultRequest &request) {
-        FaultReply reply = FaultReply::resource(content, request);
-        reply.chunkBytes = chunkBytes;
-        reply.chunkIntervalMs = chunkIntervalMs;
-        return reply;
-    });
-}
-
-QByteArray TestFetchPackage::readFile(const QString &path, qint64 length) const
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return length < 0 ? file.readAll() : file.read(length);
-}
-
-QList<FaultRequest> TestFetchPackage::gets() const
-{
-    QList<FaultRequest> result;
-    for (const FaultRequest &request : m_server->requests()) {
-        if (request.method == "GET")
-            result.append(request);
-    }
-    return result;
-}
-
-void TestFetchPackage::killedDownloadResumesWhereTheRecordSays()
-{
-    const QByteArray content = PackageFixture::content(2 * 1024 * 1024);
-    serve(content, 32768, 20);
-    ToolRun first(configHome());
-    first.start(arguments(content));
-    QVERIFY(QTest::qWaitFor([&first] { return first.recordedSize(QStringLiteral("game.7z")) > 0; }, 20000));
-    first.kill();
-
-    const qint64 recorded = first.recordedSize(QStringLiteral("game.7z"));
-    QVERIFY(recorded > 0 && recorded < content.size());
-    QCOMPARE(readFile(packagePath(QStringLiteral("_tmp")), recorded), content.left(int(recorded)));
-
-    serve(content);
-    ToolRun second(configHome());
-    second.start(arguments(content));
-    QCOMPARE(second.finish(), 0);
-    QCOMPARE(gets().last().header("Range"),
-             QByteArray("bytes=") + QByteArray::number(recorded) + "-" + QByteArray::number(content.size()));
-    QCOMPARE(readFile(packagePath()), content);
-    QVERIFY(!QFile::exists(packagePath(QStringLiteral("_tmp"))));
-    QCOMPARE(second.recordedSize(QStringLiteral("game.7z")), qint64(-1));
-}
-
-void TestFetchPackage::recordWithoutTemporaryFileStartsFromZero()
-{
-    const QByteArray content = PackageFixture::content(300000);
-    serve(content);
-    ToolRun run(configHome());
-    run.setRecordedSize(QStringLiteral("game.7z"), 120000);
-    run.start(arguments(content));
-    QCOMPARE(run.finish(), 0);
-    QCOMPARE(gets().size(), 1);
-    QCOMPARE(gets().first().rangeStart, qint64(0));
-    QCOMPARE(readFile(packagePath()), content);
-}
-
-void TestFetchPackage::shortWriteNeverRecordsMoreThanTheDisk()
-{
-    // A file size limit makes the write that crosses it come back short, the
-    // way a full disk does.
-    const qint64 limit = 300001;
-    const QByteArray content = PackageFixture::content(1024 * 1024);
-    {
-        QFile temp(packagePath(QStringLiteral("_tmp")));
-        QVERIFY(temp.open(QIODevice::WriteOnly));
-        QVERIFY(temp.resize(content.size()));
-    }
-    serve(content);
-    ToolRun limited(configHome());
-    limited.start(arguments(content), QStringLiteral("trap '' XFSZ; exec prlimit --fsize=%1 \"$0\" \"$@\"").arg(limit));
-    QCOMPARE(limited.finish(), 1);
-    QVERIFY2(limited.errorOutput().contains(QStringLiteral("DOWNLOAD_WRITE_BUFFER_ERROR (1002): 写入文件缓存失败")) ||
-                 limited.errorOutput().contains(QStringLiteral("DOWNLOAD_FLUSH_ERROR (1003): 缓存写入硬盘失败")),
-             qPrintable(limited.errorOutput()));
-    const qint64 recorded = limited.recordedSize(QStringLiteral("game.7z"));
-    QVERIFY2(recorded >= 0 && recorded <= limit, QByteArray::number(recorded));
-    QCOMPARE(readFile(packagePath(QStringLiteral("_tmp")), recorded), content.left(int(recorded)));
-
-    ToolRun unlimited(configHome());
-    unlimited.start(arguments(content));
-    QCOMPARE(unlimited.finish(), 0);
-    QCOMPARE(gets().last().rangeStart, qMax<qint64>(recorded, 0));
-    QCOMPARE(readFile(packagePath()), content);
-}
 
 QTEST_GUILESS_MAIN(TestFetchPackage)
 #include "tst_fetchpackage.moc"

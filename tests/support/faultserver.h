@@ -1,17 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QMutex>
-#include <QObject>
-#include <QPair>
 #include <QQueue>
+#include <QThread>
 #include <QUrl>
 
 #include <functional>
-
-class QThread;
 
 // One request as the scripted server saw it.
 struct FaultRequest
@@ -22,9 +18,9 @@ struct FaultRequest
     QMap<QByteArray, QByteArray> headers; // names in lower case
     qint64 rangeStart = -1;               // from "Range: bytes=a-b"; -1 without one
     qint64 rangeEnd = -1;                 // -1 for an open end
+    qint64 receivedMs = 0;                // since the server started
 
     QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
-    bool hasRange() const { return rangeStart >= 0; }
 };
 
 // What the server does with one request: an answer and, optionally, a fault.
@@ -47,47 +43,42 @@ struct FaultReply
     }
 
     static FaultReply text(int status, const QByteArray &body = QByteArray());
-    static FaultReply redirect(int status, const QByteArray &location);
-    // A file served the way nginx serves it: 200, or 206/416 for a Range
-    // request when honourRange is set. HEAD gets the headers only.
+    // A file as nginx serves it: 200, or 206/416 for a Range request when
+    // honourRange is set. HEAD gets the headers only.
     static FaultReply resource(const QByteArray &content, const FaultRequest &request, bool honourRange = true);
 };
 
-// An HTTP/1.1 server on 127.0.0.1 whose answers a test scripts per request.
-// It runs on a thread of its own, so a test may block (waiting for a child
-// process, say) while the server goes on answering.
-class FaultServer : public QObject
+// An HTTP/1.1 server on 127.0.0.1 (port chosen by the system) answering as a
+// test scripts, on a thread of its own so that a test may block meanwhile.
+class FaultServer
 {
-    Q_OBJECT
-
 public:
     using Handler = std::function<FaultReply(const FaultRequest &)>;
 
-    explicit FaultServer(QObject *parent = nullptr);
-    ~FaultServer() override;
+    FaultServer();
+    ~FaultServer();
 
     bool listen();
-    quint16 port() const { return m_port; }
     QUrl url(const QString &pathAndQuery) const;
+    // Closes port and connections, as an outage does, for forMs.
+    void refuseConnections(int forMs);
 
-    // Queued replies answer requests in order of arrival; once the queue is
-    // empty the handler answers (called on the server's thread), and without
-    // a handler every request gets 404.
+    // Queued replies answer first, then the handler (on the server's thread).
     void enqueue(const FaultReply &reply);
     void setHandler(Handler handler);
+    FaultReply replyFor(FaultRequest &request);
 
     QList<FaultRequest> requests() const;
-    int requestCount() const;
+    int requestCount() const { return requests().size(); }
     bool waitForRequests(int count, int timeoutMs = 10000) const;
 
 private:
-    friend class FaultConnection;
-    FaultReply replyFor(FaultRequest &request);
+    void listenHere();
 
-    QThread *m_thread = nullptr;
-    QObject *m_context = nullptr; // lives on m_thread, parent of the listening socket
+    QThread m_thread;
+    QObject *m_context; // lives on m_thread, parent of the listener
     quint16 m_port = 0;
-
+    QElapsedTimer m_clock;
     mutable QMutex m_mutex;
     QQueue<FaultReply> m_queue;
     Handler m_handler;

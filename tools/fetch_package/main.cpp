@@ -4,7 +4,9 @@
 //   fetch_package URL FOLDER [MD5]   download, exit 0 once the digest matched
 //   fetch_package --digest FILE      print FILE's MD5 as the launcher computes it
 //
-// FETCH_PACKAGE_TIMEOUT_MS shortens the 10 s inactivity time-out (tests).
+// FETCH_PACKAGE_TIMEOUT_MS shortens the 10 s inactivity time-out and
+// FETCH_PACKAGE_RETRY_MS the first 1 s wait before a failed request is tried
+// again (tests).
 
 #include "common/errordefine.h"
 #include "download/downloadmanager.h"
@@ -69,6 +71,9 @@ int runDownload(const QUrl &url, const QString &folder, const QString &md5)
     const int timeoutMs = qEnvironmentVariableIntValue("FETCH_PACKAGE_TIMEOUT_MS");
     if (timeoutMs > 0)
         manager.setInactivityTimeout(timeoutMs);
+    const int retryMs = qEnvironmentVariableIntValue("FETCH_PACKAGE_RETRY_MS");
+    if (retryMs > 0)
+        manager.setRetryDelay(retryMs);
 
     QElapsedTimer sinceStart;
     sinceStart.start();

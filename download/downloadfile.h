@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QFile;
+
+// The file system calls the downloader needs beyond QFile: an exclusive lock
+// on the temporary file and space taken for real before bytes are fetched.
+class downloadfile
+{
+public:
+    enum class Preallocation { Done, NoSpace, TooLarge, Failed };
+
+    // False when another downloader, in this process or another, holds it.
+    // The lock goes with the file's descriptor, so a killed process leaves none.
+    static bool lockExclusive(QFile &file);
+    // Blocks are taken where the file system supports it; elsewhere the file
+    // is only sized.
+    static Preallocation preallocate(QFile &file, qint64 size);
+    // A write past the file-size limit fails with an error instead of
+    // ending the process.
+    static void ignoreFileSizeSignal();
+};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/errordefine.h"
+#include "viewmodel/ratemeter.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -16,6 +17,8 @@ class HttpRequestAPI;
 class UpdateVersionInfo;
 class downloadmanager;
 class setupmanager;
+class SceneAccess;
+class StallWatch;
 
 // The controller behind the QML scene ("mainViewModel"). The scene looks its
 // properties, signals and methods up by name and relies on their order, so the
@@ -167,6 +170,12 @@ public:
 
 private:
     void setGameState(GameState state, bool notify = true);
+    void verifyCompletePackage();
+    void raiseProgress(qint64 done, qint64 total);
+    void setPauseButtonPictures(const SceneAccess &scene, const QString &stem);
+    void stopVerifyTipOutsideVerifying();
+    QString pluginName() const;
+    void watchStallsWhenAsked();
     void connectGamePipeline();
     void connectPluginPipeline();
     void readInstalledVersion();
@@ -200,4 +209,11 @@ private:
     downloadmanager *activityIconDownloader = nullptr;
     CSetInstallPathDialog *installPathDialog = nullptr;
     ConfirmAction pendingConfirmAction;
+    // Download and install: speed per stage, the package being installed and
+    // the one whose digest matched in this run.
+    RateMeter downloadRate;
+    RateMeter setupRate;
+    QString packageFilePath;
+    QString verifiedPackagePath;
+    StallWatch *stallWatch = nullptr;
 };

@@ -82,10 +82,9 @@ void SingleApplication::acceptConnection()
     }
 }
 
+// Reaches whichever copy listens, this one included.
 bool SingleApplication::sendMessage(const QString &message, int timeout)
 {
-    if (!otherInstance)
-        return false;
     QDeadlineTimer deadline(timeout);
     QLocalSocket socket;
     // The first copy may have just taken the lock and not be listening yet.
@@ -98,8 +97,7 @@ bool SingleApplication::sendMessage(const QString &message, int timeout)
         QThread::msleep(50);
     }
     socket.write(message.toUtf8());
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
-        return false;
+    // Leaves once the message is written: the hang-up ends the message.
     socket.disconnectFromServer();
     return socket.state() == QLocalSocket::UnconnectedState ||
            socket.waitForDisconnected(int(deadline.remainingTime()));

@@ -20,8 +20,10 @@ ApplicationWindow {
     visible: true
     flags: Qt.FramelessWindowHint | Qt.Window
 
+    // showNormal rather than show: a window sent to the tray was minimised
+    // first and would otherwise come back minimised.
     function bringToFront() {
-        rootWindow.show()
+        rootWindow.showNormal()
         rootWindow.raise()
         rootWindow.requestActivate()
     }

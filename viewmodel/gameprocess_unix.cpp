@@ -16,8 +16,21 @@ namespace {
 // The kernel keeps at most 15 characters of a process name in "comm".
 constexpr int kCommLength = 15;
 
+bool isZombie(const QString &procEntry)
+{
+    QFile stat(procEntry + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    // "pid (comm) state ...": the name may hold blanks and brackets, the state follows the last ')'.
+    const QByteArray text = stat.readAll();
+    return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+}
+
 bool matches(const QString &procEntry, const QString &exeName)
 {
+    // An ended process its parent has not reaped yet is no running game.
+    if (isZombie(procEntry))
+        return false;
     QFile comm(procEntry + QStringLiteral("/comm"));
     if (comm.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(comm.readAll()).trimmed() == exeName.left(kCommLength))
         return true;

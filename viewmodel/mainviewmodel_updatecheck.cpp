@@ -105,7 +105,6 @@ void MainViewModel::onGameResAnswer(bool ok, const QByteArray &body, const QStri
         return;
     }
     try {
-        qDebug() << "update Info:" << body;
         updateInfo->parseGameRes(body);
         updateShowVersion();
         checkInstallerVersion();

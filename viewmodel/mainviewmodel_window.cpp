@@ -8,6 +8,7 @@
 #include "net/updateversioninfo.h"
 #include "report/statusreport.h"
 #include "settings/configsettings.h"
+#include "viewmodel/activitylink.h"
 #include "viewmodel/clickburst.h"
 #include "viewmodel/installerversiongate.h"
 #include "viewmodel/sceneaccess.h"
@@ -133,11 +134,7 @@ void MainViewModel::onActivityIconDownloaded()
 QString MainViewModel::btnMoreActiveJumpUrl()
 {
     StatusReport::instance()->report(StatusReport::PROGRAM_HOME_AD);
-    // The scene hands the link to the system's opener: only web addresses go there.
-    const QUrl link(updateInfo ? updateInfo->advUrl : QString());
-    if (link.scheme() != QLatin1String("http") && link.scheme() != QLatin1String("https"))
-        return QString();
-    return updateInfo->advUrl;
+    return ActivityLink::forBrowser(updateInfo ? updateInfo->advUrl : QString());
 }
 
 void MainViewModel::singleReloadWeb()

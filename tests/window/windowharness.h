@@ -13,7 +13,7 @@ public:
     VirtualScreen(); // display stays empty when Xvfb did not start
     ~VirtualScreen();
     // Runs an X client (xdotool, "import -window root FILE") on this screen; its output.
-    QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr) const;
+    QString run(const QString &program, const QStringList &arguments) const;
     QString display;
 
 private:
@@ -22,7 +22,8 @@ private:
 
 struct LauncherUser
 {
-    LauncherUser(); // home/ with runtime/, and an empty install/
+    LauncherUser(); // bin/ with the program, home/ with runtime/, an empty install/
+    QString program() const { return root.path() + "/bin/aurelith_launcher"; }
     QString home() const { return root.path() + "/home"; }
     QString installFolder() const { return root.path() + "/install"; }
     // For a program on that X display, or on the headless platform when empty.

@@ -5,8 +5,7 @@
 
 #include <QtTest>
 
-// The controller's rules that need no window: the install folder, the
-// executable name, the information-area trigger and the running game.
+// The controller's rules that need no window: install folder, names, trigger, running game.
 class TestViewModelRules : public QObject
 {
     Q_OBJECT

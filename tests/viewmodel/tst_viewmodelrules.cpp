@@ -20,7 +20,6 @@ private slots:
         QTest::newRow("100 characters in full") << 0 << longer.left(100) << longer.left(100);
         QTest::newRow("101 shortened") << 0 << longer << "/" + QString(39, 'b') + " ... " + QString(40, 'd');
         QTest::newRow("drive, doubled backslash") << 1 << "D:\\\\Games\\" << QString("D:\\Games");
-        QTest::newRow("doubled slashes") << 1 << "/home//player//Games/" << QString("/home/player/Games");
         QTest::newRow("one pass, one separator") << 1 << "/srv/games///" << QString("/srv/games/");
         QTest::newRow("relative made absolute") << 2 << "games/x" << QDir::currentPath() + "/games/x";
     }
@@ -29,10 +28,10 @@ private slots:
         QFETCH(int, rule);
         QFETCH(QString, path);
         QFETCH(QString, result);
-        const QString made = rule == 0   ? InstallPathRules::displayForm(path)
-                             : rule == 1 ? InstallPathRules::normalised(path)
-                                         : InstallPathRules::absoluteForm(path);
-        QCOMPARE(made, result);
+        QCOMPARE(rule == 0   ? InstallPathRules::displayForm(path)
+                 : rule == 1 ? InstallPathRules::normalised(path)
+                             : InstallPathRules::absoluteForm(path),
+                 result);
     }
 
     void resolveInstallFolder_data()
@@ -72,7 +71,7 @@ private slots:
         QTest::addColumn<QString>("used");
         QTest::newRow("plain name") << false << "Halvest.x86_64" << QString("Halvest.x86_64");
         for (const char *refused : {"", "../../bin/sh", "/usr/bin/xterm", "..\\cmd.exe", ".."})
-            QTest::newRow(refused) << false << refused << "Halvest.exe";
+            QTest::addRow("name \"%s\"", refused) << false << refused << "Halvest.exe";
         for (const char *web : {"https://127.0.0.1/news?id=1", "http://127.0.0.1/news"})
             QTest::newRow(web) << true << web << web;
         for (const char *other : {"file:///etc/passwd", "javascript:alert(1)", "/usr/bin/xterm"})

@@ -12,5 +12,5 @@ bool GameProcess::isRunning(const QString &exeName)
 
 void GameProcess::kill(const QString &exeName)
 {
-    QProcess::execute(QStringLiteral("taskkill /im ") + exeName + QStringLiteral(" /f"));
+    QProcess::execute(QStringLiteral("taskkill"), {QStringLiteral("/im"), exeName, QStringLiteral("/f")});
 }

@@ -179,6 +179,9 @@ private:
     void connectGamePipeline();
     void connectPluginPipeline();
     void readInstalledVersion();
+    bool stillChecking() const;
+    bool settleInstallFolder();
+    void refuseInstallFolder(const QString &text, const QString &error);
     QRect rootRect() const;
     void centreOverRoot(QWidget *dialog) const;
 

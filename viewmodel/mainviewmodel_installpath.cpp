@@ -82,45 +82,59 @@ void MainViewModel::startInstall()
         requestGameRes();
         return;
     }
-    const bool noPackage = !updateInfo || updateInfo->path.isEmpty();
-    if (gameState == STATE_UNKNOWN || gameState == STATE_CHECKING || (gameState == STATE_NOT_INSTALLED && noPackage)) {
+    if (stillChecking()) {
         showMessageBox(tr("提示"), tr("检查更新中，请稍后！"), ConfirmAction(), false);
         reportPathError(QStringLiteral("检查更新中"));
         return;
     }
-    const auto refuse = [this](const QString &text, const QString &error) {
-        showMessageBox(
-            tr("错误"), text,
-            [this](bool confirmed) {
-                if (confirmed)
-                    changeInstallPathBtnClicked();
-            },
-            false);
-        reportPathError(error);
-    };
+    if (!settleInstallFolder())
+        return;
+    ConfigSettings::instance()->setGameInstallPath(installPath);
+    refreshGameState();
+    beginInstall();
+}
 
+bool MainViewModel::stillChecking() const
+{
+    const bool noPackage = !updateInfo || updateInfo->path.isEmpty();
+    return gameState == STATE_UNKNOWN || gameState == STATE_CHECKING || (gameState == STATE_NOT_INSTALLED && noPackage);
+}
+
+bool MainViewModel::settleInstallFolder()
+{
     installPath = InstallPathRules::absoluteForm(InstallPathRules::normalised(fullInstallPath()));
     const QString chosen = installPath;
     resolveInstallFolder();
     if (installPath.isEmpty()) {
         // No free candidate beside the installer: refused as a folder that cannot be made.
         installPath = chosen;
-        refuse(tr("创建文件夹失败，请确认路径是否正确！"), QStringLiteral("文件夹创建失败"));
-        return;
+        refuseInstallFolder(tr("创建文件夹失败，请确认路径是否正确！"), QStringLiteral("文件夹创建失败"));
+        return false;
     }
     if (!QDir().mkpath(installPath)) {
-        refuse(tr("创建文件夹失败，请确认路径是否正确！"), QStringLiteral("文件夹创建失败"));
-        return;
+        refuseInstallFolder(tr("创建文件夹失败，请确认路径是否正确！"), QStringLiteral("文件夹创建失败"));
+        return false;
     }
     const qint64 packageSize = updateInfo ? updateInfo->size : 0;
     const qint64 available = InstallPathCheck::availableBytes(InstallPathCheck::volumeOf(installPath));
     if (packageSize != 0 && available < packageSize) {
-        refuse(tr("磁盘空间不足，请选择其他路径！"), QStringLiteral("磁盘空间不足"));
-        return;
+        refuseInstallFolder(tr("磁盘空间不足，请选择其他路径！"), QStringLiteral("磁盘空间不足"));
+        return false;
     }
-    ConfigSettings::instance()->setGameInstallPath(installPath);
-    refreshGameState();
-    beginInstall();
+    return true;
+}
+
+void MainViewModel::refuseInstallFolder(const QString &text, const QString &error)
+{
+    // Confirming lets the player choose another folder.
+    showMessageBox(
+        tr("错误"), text,
+        [this](bool confirmed) {
+            if (confirmed)
+                changeInstallPathBtnClicked();
+        },
+        false);
+    reportPathError(error);
 }
 
 void MainViewModel::resolveInstallFolder()

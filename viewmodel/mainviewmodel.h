@@ -179,6 +179,11 @@ private:
     void connectGamePipeline();
     void connectPluginPipeline();
     void readInstalledVersion();
+    ConfirmAction gameResRetry();
+    ConfirmAction launcherContentRetry();
+    void gameResFailed(const QString &errorText);
+    void launcherContentFailed(const QString &errorText);
+    void applyLauncherContent(const QByteArray &body);
     bool stillChecking() const;
     bool settleInstallFolder();
     void refuseInstallFolder(const QString &text, const QString &error);

@@ -82,26 +82,30 @@ void MainViewModel::UpdateInfoByHttp()
     requestLauncherContent();
 }
 
-void MainViewModel::onGameResAnswer(bool ok, const QByteArray &body, const QString &errorText, int status)
+MainViewModel::ConfirmAction MainViewModel::gameResRetry()
 {
-    const auto retry = [this](bool confirmed) {
+    return [this](bool confirmed) {
         if (!confirmed)
             return;
         gameResRetryCount = 0;
         requestGameRes();
     };
-    if (!ok || status != 200) {
-        SceneAccess(rootObject).write(QStringLiteral("bgWebView"), "visible", QStringLiteral("false"));
-        qDebug() << "request server game version error " << errorText;
-        if (gameResRetryCount < kAutomaticRepeats) {
-            requestGameRes();
-            ++gameResRetryCount;
+}
+
+MainViewModel::ConfirmAction MainViewModel::launcherContentRetry()
+{
+    return [this](bool confirmed) {
+        if (!confirmed)
             return;
-        }
-        showMessageBox(tr("错误"), tr("游戏资源检查更新失败，是否重新连接"), retry, true);
-        setGameState(STATE_CHECK_FAILED, false);
-        const StatusReport::Fields fields{{QStringLiteral("error"), errorText}};
-        StatusReport::instance()->report(StatusReport::GAME_LOADER_CHECK_UPDATE_ERROR, &fields);
+        launcherRetryCount = 0;
+        requestLauncherContent();
+    };
+}
+
+void MainViewModel::onGameResAnswer(bool ok, const QByteArray &body, const QString &errorText, int status)
+{
+    if (!ok || status != 200) {
+        gameResFailed(errorText);
         return;
     }
     try {
@@ -113,53 +117,72 @@ void MainViewModel::onGameResAnswer(bool ok, const QByteArray &body, const QStri
                                           {QStringLiteral("oldVersion"), gameVersion}};
         StatusReport::instance()->report(StatusReport::GAME_LOADER_CHECK_UPDATE_FINISH, &fields);
     } catch (const std::exception &) {
-        showMessageBox(tr("错误"), tr("游戏资源检查更新失败，是否重新连接"), retry, false);
+        showMessageBox(tr("错误"), tr("游戏资源检查更新失败，是否重新连接"), gameResRetry(), false);
         setGameState(STATE_CHECK_FAILED, false);
     }
     applyPageContent();
 }
 
+void MainViewModel::gameResFailed(const QString &errorText)
+{
+    SceneAccess(rootObject).write(QStringLiteral("bgWebView"), "visible", QStringLiteral("false"));
+    qDebug() << "request server game version error " << errorText;
+    if (gameResRetryCount < kAutomaticRepeats) {
+        requestGameRes();
+        ++gameResRetryCount;
+        return;
+    }
+    showMessageBox(tr("错误"), tr("游戏资源检查更新失败，是否重新连接"), gameResRetry(), true);
+    setGameState(STATE_CHECK_FAILED, false);
+    const StatusReport::Fields fields{{QStringLiteral("error"), errorText}};
+    StatusReport::instance()->report(StatusReport::GAME_LOADER_CHECK_UPDATE_ERROR, &fields);
+}
+
 void MainViewModel::onLauncherContentAnswer(bool ok, const QByteArray &body, const QString &errorText, int status)
 {
-    static bool firstLauncherAnswer = true;
-    const auto retry = [this](bool confirmed) {
-        if (!confirmed)
-            return;
-        launcherRetryCount = 0;
-        requestLauncherContent();
-    };
     if (!ok || status != 200) {
-        if (launcherRetryCount < kAutomaticRepeats) {
-            requestLauncherContent();
-            ++launcherRetryCount;
-            return;
-        }
-        showMessageBox(tr("错误"), tr("启动器检查更新失败，是否重新连接"), retry, true);
-        const StatusReport::Fields fields{{QStringLiteral("error"), errorText},
-                                          {QStringLiteral("type"), QStringLiteral("LauncherContent")}};
-        StatusReport::instance()->report(StatusReport::LAUNCHER_LOADER_CHECK_UPDATE_ERROR, &fields);
+        launcherContentFailed(errorText);
         return;
     }
     try {
-        updateInfo->parseLauncherContent(body);
-        const StatusReport::Fields fields{{QStringLiteral("type"), QStringLiteral("LauncherContent")}};
-        StatusReport::instance()->report(StatusReport::LAUNCHER_LOADER_CHECK_UPDATE_FINISH, &fields);
-        startBgImageDownload();
-        if (!updateInfo->advIcon.isEmpty()) {
-            activityIconDownloader->setUrl(QUrl(updateInfo->advIcon));
-            activityIconDownloader->setFilePath(QCoreApplication::applicationDirPath());
-            activityIconDownloader->startDownload();
-        }
-        if (!firstLauncherAnswer) {
-            if (SceneAccess(rootObject).write(QStringLiteral("bgWebView"), "visible", !updateInfo->webUrl.isEmpty())) {
-                webReloadArmed = true;
-                emit mainBgResChanged();
-            }
-        }
-        firstLauncherAnswer = false;
+        applyLauncherContent(body);
     } catch (const std::exception &) {
-        showMessageBox(tr("错误"), tr("启动器检查更新失败，是否重新连接"), retry, true);
+        showMessageBox(tr("错误"), tr("启动器检查更新失败，是否重新连接"), launcherContentRetry(), true);
     }
+}
+
+void MainViewModel::launcherContentFailed(const QString &errorText)
+{
+    if (launcherRetryCount < kAutomaticRepeats) {
+        requestLauncherContent();
+        ++launcherRetryCount;
+        return;
+    }
+    showMessageBox(tr("错误"), tr("启动器检查更新失败，是否重新连接"), launcherContentRetry(), true);
+    const StatusReport::Fields fields{{QStringLiteral("error"), errorText},
+                                      {QStringLiteral("type"), QStringLiteral("LauncherContent")}};
+    StatusReport::instance()->report(StatusReport::LAUNCHER_LOADER_CHECK_UPDATE_ERROR, &fields);
+}
+
+void MainViewModel::applyLauncherContent(const QByteArray &body)
+{
+    static bool firstLauncherAnswer = true;
+    updateInfo->parseLauncherContent(body);
+    const StatusReport::Fields fields{{QStringLiteral("type"), QStringLiteral("LauncherContent")}};
+    StatusReport::instance()->report(StatusReport::LAUNCHER_LOADER_CHECK_UPDATE_FINISH, &fields);
+    startBgImageDownload();
+    if (!updateInfo->advIcon.isEmpty()) {
+        activityIconDownloader->setUrl(QUrl(updateInfo->advIcon));
+        activityIconDownloader->setFilePath(QCoreApplication::applicationDirPath());
+        activityIconDownloader->startDownload();
+    }
+    // The first answer leaves the web view as the scene made it; later ones show or hide it and re-arm its reload.
+    if (!firstLauncherAnswer &&
+        SceneAccess(rootObject).write(QStringLiteral("bgWebView"), "visible", !updateInfo->webUrl.isEmpty())) {
+        webReloadArmed = true;
+        emit mainBgResChanged();
+    }
+    firstLauncherAnswer = false;
 }
 
 void MainViewModel::checkInstallerVersion()

@@ -203,11 +203,6 @@ void MainViewModel::onApplicationQuit()
         gameSetup->exit(0);
 }
 
-QRect MainViewModel::rootRect() const
-{
-    return SceneAccess(rootObject).rootRect();
-}
-
 void MainViewModel::centreOverRoot(QWidget *dialog) const
 {
     dialog->move(SceneAccess(rootObject).centredTopLeft(dialog->size()));

@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -187,7 +186,6 @@ private:
     bool stillChecking() const;
     bool settleInstallFolder();
     void refuseInstallFolder(const QString &text, const QString &error);
-    QRect rootRect() const;
     void centreOverRoot(QWidget *dialog) const;
 
     float lastProgress = -1.0f;

@@ -35,8 +35,8 @@ void TestSingleInstance::oneCopyPerUser()
 
     // To the tray through the close button's question ("minimise" is preselected)...
     const QSize closeTip(480, 364); // 460 x 344 and its shadow
-    QVERIFY(restarted.click({1265, 15}));
-    QVERIFY(!restarted.findWindow(closeTip, 10000).isEmpty());
+    // (pressed again while a busy machine has not yet taken the press)
+    QTRY_VERIFY_WITH_TIMEOUT(restarted.click({1265, 15}) && !restarted.findWindow(closeTip, 3000).isEmpty(), 30000);
     QVERIFY(restarted.click({351, 264}, closeTip));
     QTRY_VERIFY_WITH_TIMEOUT(restarted.findWindow().isEmpty(), 10000);
 

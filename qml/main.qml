@@ -37,7 +37,7 @@ ApplicationWindow {
     SystemTrayIcon {
         id: trayIcon
         visible: true
-        icon.source: "icon/launcher.ico"
+        icon.source: Qt.resolvedUrl("icon/launcher.ico")
         menu: Menu {
             id: trayMenu
             MenuItem {

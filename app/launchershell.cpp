@@ -15,6 +15,13 @@ void LauncherShell::prepareProcess()
     QCoreApplication::setApplicationName(QStringLiteral("Aurelith Launcher"));
 }
 
+LauncherShell::~LauncherShell()
+{
+    // The controller goes first; the scene's bindings to it then fail once
+    // each while the engine is torn down, which is expected, not worth a line.
+    engine.setOutputWarningsToStandardError(false);
+}
+
 bool LauncherShell::start(SingleApplication &app)
 {
     const QString languageCode = selectLanguage(&translator);

@@ -18,6 +18,8 @@ public:
     // called after the application object exists, before a shell is made.
     static void prepareProcess();
 
+    ~LauncherShell();
+
     // Language, controller, scene and the single-instance message. False when
     // the scene did not load.
     bool start(SingleApplication &app);

@@ -1,5 +1,3 @@
-#include "net/updateversioninfo.h"
-#include "viewmodel/packagechoice.h"
 #include "viewmodel/progresstexts.h"
 #include "viewmodel/ratemeter.h"
 #include "viewmodel/stageprogress.h"
@@ -23,8 +21,6 @@ private slots:
     void sizes();
     void speedStartsFromEachStagesFirstReport();
     void valueNeverGoesBackWithinAStage();
-    void packageForInstalledVersion_data();
-    void packageForInstalledVersion();
 };
 
 void tst_progresstexts::remainingTime_data()
@@ -128,43 +124,6 @@ void tst_progresstexts::valueNeverGoesBackWithinAStage()
     highest = StageProgress::kNone;
     QVERIFY(!StageProgress::raise(highest, 0, 100));
     QVERIFY(StageProgress::raise(highest, 1, 100));
-}
-
-void tst_progresstexts::packageForInstalledVersion_data()
-{
-    QTest::addColumn<QString>("installed");
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("md5");
-    QTest::addColumn<bool>("isDiff");
-    QTest::newRow("nothing installed") << ""
-                                       << "game_1.1.0.7z"
-                                       << "full" << false;
-    QTest::newRow("diff listed") << "1.0.0"
-                                 << "game_1.0.0-1.1.0.7z"
-                                 << "diff" << true;
-    QTest::newRow("no diff for it") << "0.9.0"
-                                    << "game_1.1.0.7z"
-                                    << "full" << false;
-    QTest::newRow("name leaving the folder") << "0.8.0"
-                                             << ""
-                                             << "evil" << true;
-}
-
-void tst_progresstexts::packageForInstalledVersion()
-{
-    UpdateVersionInfo info;
-    info.path = "http://127.0.0.1:1/packages/game_1.1.0.7z";
-    info.md5 = "full";
-    info.diffs.insert("1.0.0", {"d", "diff", "http://127.0.0.1:1/packages/game_1.0.0-1.1.0.7z", "1.0.0", "1"});
-    info.diffs.insert("0.8.0", {"e", "evil", "http://127.0.0.1:1/packages/..%2F..%2Fconfig.ini", "0.8.0", "1"});
-    QFETCH(QString, installed);
-    QFETCH(QString, fileName);
-    QFETCH(QString, md5);
-    QFETCH(bool, isDiff);
-    const PackageChoice choice = PackageChoice::forVersion(info, installed);
-    QCOMPARE(choice.fileName, fileName);
-    QCOMPARE(choice.md5, md5);
-    QCOMPARE(choice.isDiff, isDiff);
 }
 
 QTEST_GUILESS_MAIN(tst_progresstexts)

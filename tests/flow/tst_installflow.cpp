@@ -180,7 +180,7 @@ void tst_installflow::installsThroughKillAndResume()
     {
         LauncherRun run(screen, user);
         QVERIFY(startLauncher(run, false));
-        shot("state-install");
+        shot("install-offered");
         // "修改安装路径" follows the shown path, whose width the scene's font decides.
         QFont font("微软雅黑");
         font.setPixelSize(14);
@@ -189,18 +189,18 @@ void tst_installflow::installsThroughKillAndResume()
         QVERIFY(run.click({int(365 + pathWidth + 40), 656}));
         const QRect dialog = run.findWindow(pathDialog, 20000);
         QVERIFY(!dialog.isEmpty());
-        shot("dialog-installpath");
+        shot("install-pathdialog");
         const QPoint edit = dialog.topLeft() + QPoint(460, 232);
         screen.run("xdotool", {"mousemove", QString::number(edit.x()), QString::number(edit.y()), "click", "1", "key",
                                "ctrl+a", "BackSpace", "type", "--delay", "20", folder});
         QVERIFY(run.click({508, 424}, pathDialog));
 
         QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME"));
-        shot("state-downloading");
+        shot("install-downloading");
         QTest::qWait(1500);
         QVERIFY(run.click({851, 665}));
         QVERIFY(waitForReport("GAME_LOADER_PAUSE_DOWNLOAD&.*action:暂停下载"));
-        shot("state-paused");
+        shot("install-paused");
         run.process.kill();
         run.process.waitForFinished();
     }
@@ -215,11 +215,11 @@ void tst_installflow::installsThroughKillAndResume()
     QVERIFY(startLauncher(run, true));
     QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME&.*resumeDownload:true"));
     QVERIFY(waitForReport("PROGRAM_HOME_DOWNLOADED"));
-    shot("state-verifying", 300);
+    shot("install-verifying", 300);
     QVERIFY(waitForReport("PROGRAM_HOME_INSTALL"));
-    shot("state-installing", 300);
+    shot("install-installing", 1500);
     QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
-    shot("state-start");
+    shot("install-start");
     QVERIFY2(packageRequests().contains(QString("GET /packages/%1 bytes=%2-").arg(package).arg(resumeAt).toUtf8()),
              "the download did not resume where the record says");
     verifyInstalled(folder);
@@ -295,7 +295,7 @@ void tst_installflow::digestMismatchOffersInstallAgain()
     QVERIFY(startLauncher(run, true, "zh_CN.UTF-8")); // the message reads "[1004]:文件校验错误"
     const QSize message{460, 300};
     QVERIFY(!run.findWindow(message, 120000).isEmpty());
-    shot("dialog-digest-error");
+    shot("install-digesterror");
     QVERIFY(answer.open(QIODevice::WriteOnly));
     answer.write(original);
     answer.close();

@@ -21,7 +21,7 @@ qint64 ProgressTexts::percent(qint64 done, qint64 total)
 
 QString ProgressTexts::downloading(qint64 done, qint64 total)
 {
-    return translated("下载中%1%  (%2G/%3G)")
+    return translated(QT_TRANSLATE_NOOP("MainViewModel", "下载中%1%  (%2G/%3G)"))
         .arg(percent(done, total))
         .arg(done / kBytesPerGigabyte, 0, 'f', 2)
         .arg(total / kBytesPerGigabyte, 0, 'f', 2);
@@ -29,7 +29,7 @@ QString ProgressTexts::downloading(qint64 done, qint64 total)
 
 QString ProgressTexts::installing(qint64 done, qint64 total)
 {
-    return translated("安装中%1%  (%2G/%3G)")
+    return translated(QT_TRANSLATE_NOOP("MainViewModel", "安装中%1%  (%2G/%3G)"))
         .arg(percent(done, total))
         .arg(done / kBytesPerGigabyte, 0, 'G', 3)
         .arg(total / kBytesPerGigabyte, 0, 'G', 3);
@@ -40,13 +40,14 @@ QString ProgressTexts::speed(double kilobytesPerSecond, qint64 remainingBytes)
     if (remainingBytes <= 0)
         return idleSpeed();
     if (kilobytesPerSecond >= kMegabyteSwitchKilobytes)
-        return translated("下载速度： %1MB/S").arg(kilobytesPerSecond / 1024.0, 0, 'f', 2);
-    return translated("下载速度： %1KB/S").arg(kilobytesPerSecond, 0, 'f', 2);
+        return translated(QT_TRANSLATE_NOOP("MainViewModel", "下载速度： %1MB/S"))
+            .arg(kilobytesPerSecond / 1024.0, 0, 'f', 2);
+    return translated(QT_TRANSLATE_NOOP("MainViewModel", "下载速度： %1KB/S")).arg(kilobytesPerSecond, 0, 'f', 2);
 }
 
 QString ProgressTexts::idleSpeed()
 {
-    return translated("下载速度： 0KB/S");
+    return translated(QT_TRANSLATE_NOOP("MainViewModel", "下载速度： 0KB/S"));
 }
 
 QString ProgressTexts::remainingTime(qint64 remainingBytes, double kilobytesPerSecond)
@@ -55,13 +56,14 @@ QString ProgressTexts::remainingTime(qint64 remainingBytes, double kilobytesPerS
         return idleRemainingTime();
     // A crawl would otherwise overflow the hours.
     const qint64 seconds = qint64(qMin(remainingBytes / 1024.0 / kilobytesPerSecond, 3600.0 * 999999));
-    return QString::asprintf(translated("预计剩余时间：%02d:%02d:%02d").toUtf8().constData(), int(seconds / 3600),
-                             int(seconds % 3600 / 60), int(seconds % 60));
+    return QString::asprintf(
+        translated(QT_TRANSLATE_NOOP("MainViewModel", "预计剩余时间：%02d:%02d:%02d")).toUtf8().constData(),
+        int(seconds / 3600), int(seconds % 3600 / 60), int(seconds % 60));
 }
 
 QString ProgressTexts::idleRemainingTime()
 {
-    return translated("预计剩余时间：00:00:00");
+    return translated(QT_TRANSLATE_NOOP("MainViewModel", "预计剩余时间：00:00:00"));
 }
 
 QString ProgressTexts::downloadedField(qint64 done, qint64 total)

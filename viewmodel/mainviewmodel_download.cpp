@@ -75,9 +75,15 @@ void MainViewModel::configureGamePackage(bool isInstall)
     gameSetup->setZipFileName(package.fileName);
     packageFilePath = package.fileName.isEmpty() ? QString() : folder + QLatin1Char('/') + package.fileName;
     configurePlugin();
-    if (packageFilePath.isEmpty() || !QFileInfo(packageFilePath).isFile()) {
-        // The size request goes out now; the download waits for it.
-        gameDownloader->setUrl(package.url);
+    const bool complete = !packageFilePath.isEmpty() && QFileInfo(packageFilePath).isFile();
+    // A downloader that finished before still wants to download: the size
+    // answer would fetch the package again under the extraction.
+    if (complete)
+        gameDownloader->stopDownlaod();
+    // Also for a package found complete: a mismatching digest makes the
+    // downloader delete the file its address names.
+    gameDownloader->setUrl(package.url);
+    if (!complete) {
         startGameDownload(isInstall);
     } else if (packageFilePath == verifiedPackagePath) {
         startGameSetup();

@@ -37,6 +37,7 @@ private:
     QString serviceDir;
     const QSize pathDialog{740, 536};
     const QPoint mainButton{169, 659};
+    const QSize message{460, 300};
 };
 
 namespace {
@@ -54,17 +55,6 @@ QString signalService(const QString &signal)
 {
     const QString dir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
     return runTool("nginx", {"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/logs/error.log", "-s", signal});
-}
-
-bool waitUntil(int timeoutMs, const std::function<bool()> &condition)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
 }
 
 // The installer's own record beside its copy of the program.
@@ -128,8 +118,8 @@ QStringList tst_installflow::reports() const
 
 bool tst_installflow::waitForReport(const QString &action, int timeoutMs)
 {
-    return waitUntil(timeoutMs,
-                     [&] { return !reports().filter(QRegularExpression("^" + action + "(&|;|$)")).isEmpty(); });
+    return QTest::qWaitFor([&] { return !reports().filter(QRegularExpression("^" + action + "(&|;|$)")).isEmpty(); },
+                           timeoutMs);
 }
 
 void tst_installflow::shot(const QString &name, int settleMs)
@@ -233,8 +223,8 @@ void tst_installflow::installsThroughKillAndResume()
 
     QVERIFY(run.click(mainButton));
     QVERIFY(waitForReport("PROGRAM_HOME_OPEN", 20000));
-    QVERIFY(waitUntil(
-        20000, [&] { return run.process.peek(1 << 24).contains("Aurelith 1.1.0 started in " + folder.toUtf8()); }));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return run.process.peek(1 << 24).contains("Aurelith 1.1.0 started in " + folder.toUtf8()); }, 20000));
 }
 
 void tst_installflow::updatesThroughDiffPackage()
@@ -244,10 +234,19 @@ void tst_installflow::updatesThroughDiffPackage()
     QVERIFY(!runTool("7z", {"x", "-y", "-o" + folder, serviceValue("OLD_PACKAGE_FILE")}).contains("exit code"));
     QSettings(folder + "/config.ini", QSettings::IniFormat).setValue("game_version", serviceValue("OLD_VERSION"));
     recordInstallFolder(user, folder);
+    // The game runs when the update is to be unpacked: the player lets the installer end it.
+    QProcess game;
+    QVERIFY(QFile::copy("/bin/sleep", user.root.path() + "/" + serviceValue("GAME_ENTRY")));
+    game.start(user.root.path() + "/" + serviceValue("GAME_ENTRY"), {"100"});
+    QVERIFY(game.waitForStarted());
 
     LauncherRun run(screen, user);
     QVERIFY(startLauncher(run, true));
     QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_UPDATE_GAME"));
+    QVERIFY(!run.findWindow(message, 60000).isEmpty());
+    shot("install-gamerunning");
+    QVERIFY(run.click({331, 224}, message));
+    QVERIFY(game.waitForFinished(20000));
     QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
     QVERIFY(packageRequests().contains("GET /packages/" + serviceValue("DIFF_PACKAGE_FILE").section('/', -1).toUtf8()));
     verifyInstalled(folder);
@@ -293,7 +292,6 @@ void tst_installflow::digestMismatchOffersInstallAgain()
     LauncherUser user;
     LauncherRun run(screen, user);
     QVERIFY(startLauncher(run, true, "zh_CN.UTF-8")); // the message reads "[1004]:文件校验错误"
-    const QSize message{460, 300};
     QVERIFY(!run.findWindow(message, 120000).isEmpty());
     shot("install-digesterror");
     QVERIFY(answer.open(QIODevice::WriteOnly));

@@ -4,9 +4,7 @@
 
 #include <QtTest>
 
-namespace {
-const qint64 kGigabyte = 1024LL * 1024 * 1024;
-}
+static const qint64 kGigabyte = 1LL << 30;
 
 class tst_progresstexts : public QObject
 {
@@ -102,7 +100,6 @@ void tst_progresstexts::speedStartsFromEachStagesFirstReport()
     meter.restart(100);
     // A resumed download: 500 MB already there.
     QVERIFY(!meter.sample(500 * 1024 * 1024, 100, &speed));
-    QVERIFY(!meter.sample(500 * 1024 * 1024 + 10, 100, &speed));
     QVERIFY(meter.sample(501 * 1024 * 1024, 101, &speed));
     QCOMPARE(speed, 1024.0);
     // The next stage counts from its own start, not from the download's bytes.

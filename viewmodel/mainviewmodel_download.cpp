@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 

@@ -40,7 +40,9 @@ SingleApplication::SingleApplication(int &argc, char **argv)
     // Only a dead owner makes the lock stale, never its age: the first copy
     // may run for days.
     lock.setStaleLockTime(0);
-    otherInstance = !lock.tryLock(0);
+    // A lock that cannot even be written (no runtime folder) says nothing
+    // about another copy; better to run than to refuse every start.
+    otherInstance = !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError;
     if (!otherInstance)
         listen();
 }

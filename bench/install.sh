@@ -21,19 +21,15 @@ export QTWEBENGINE_DISABLE_SANDBOX=1
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target aurelith_launcher -j2 >/dev/null
-program=$build/bin/aurelith_launcher
-installer_ini=$build/bin/config.ini
 
 mkdir -p "$work"
 echo "starting the local service with a ${LOCAL_SERVICE_PACKAGE_MB} MiB package (made once) ..."
 bash "$here/tools/local-service.sh" start >/dev/null
 launcher_pid=
 xvfb_pid=
-saved_ini=
 cleanup() {
     [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    [ -n "$saved_ini" ] && mv "$saved_ini" "$installer_ini" || rm -f "$installer_ini"
     bash "$here/tools/local-service.sh" stop >/dev/null || true
 }
 trap cleanup EXIT
@@ -56,12 +52,12 @@ t_7z=$(now)
 rm -f "$work/theirs/package.7z"
 
 # Ours: the real window under Xvfb, a fresh home, the install button pressed.
-rm -rf "$work/home" "$work/ours" && mkdir -p "$work/home" "$work/ours"
-if [ -f "$installer_ini" ]; then
-    saved_ini=$work/config.ini.saved
-    cp "$installer_ini" "$saved_ini"
-fi
-printf '[General]\ngame_install_path=%s\nproxy=0\n' "$work/ours" >"$installer_ini"
+# A copy of the program of its own: its config.ini and the plugin land beside it.
+rm -rf "$work/home" "$work/ours" "$work/bin" && mkdir -p "$work/home" "$work/ours" "$work/bin"
+cp "$build/bin/aurelith_launcher" "$work/bin/"
+ln -s "$build/bin/language" "$work/bin/language"
+program=$work/bin/aurelith_launcher
+printf '[General]\ngame_install_path=%s\nproxy=0\n' "$work/ours" >"$work/bin/config.ini"
 sync
 # Our own X server, so every pid here is one this script started.
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

@@ -93,23 +93,23 @@ void TestScene::onlyRaiseMessageActs()
 void TestScene::trayMenuItems_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("shownAfter"); // the window is in the other state before
-    QTest::newRow("open main window") << "打开主窗口" << true;
-    QTest::newRow("exit") << "退出" << false;
+    QTest::addColumn<QWindow::Visibility>("after"); // before: sent to the tray (minimised, hidden), or shown
+    QTest::newRow("open main window") << "打开主窗口" << QWindow::Windowed;
+    QTest::newRow("exit") << "退出" << QWindow::Hidden;
 }
 
 void TestScene::trayMenuItems()
 {
     QFETCH(QString, text);
-    QFETCH(bool, shownAfter);
+    QFETCH(QWindow::Visibility, after);
     const QString shown = QCoreApplication::translate("main", text.toUtf8().constData());
     QObject *item = nullptr;
     for (QObject *candidate : window->findChildren<QObject *>())
         item = candidate->inherits("QQuickPlatformMenuItem") && candidate->property("text") == shown ? candidate : item;
     QVERIFY(item);
-    window->setVisible(!shownAfter);
+    after == QWindow::Hidden ? window->showNormal() : (window->showMinimized(), window->hide());
     QVERIFY(QMetaObject::invokeMethod(item, "triggered"));
-    QTRY_COMPARE(window->isVisible(), shownAfter);
+    QTRY_COMPARE(window->visibility(), after);
 }
 
 int main(int argc, char *argv[])

@@ -270,7 +270,7 @@ LAUNCHER_PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>Aurelith</title>
 <style>
 body { margin: 0; font-family: sans-serif; color: #f4ecd8; background: #1e1a30 url('/pictures/background.png') center/cover; }
-#news { position: absolute; left: 40px; bottom: 40px; width: 420px; background: rgba(0,0,0,.55); padding: 16px; }
+#news { position: absolute; right: 40px; top: 70px; width: 420px; background: rgba(0,0,0,.55); padding: 16px; }
 #news li { margin: 6px 0; } #api { font-size: 11px; opacity: .6; }
 </style></head>
 <body>

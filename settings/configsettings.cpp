@@ -172,6 +172,11 @@ QString ConfigSettings::installerIniPath(const QString &applicationDir)
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + SettingKeys::kConfigFileName;
 }
 
+QString ConfigSettings::installerFolder()
+{
+    return QFileInfo(installerIniPath()).absolutePath();
+}
+
 QString ConfigSettings::installedDataFolder(const QString &applicationDir)
 {
     return QDir::cleanPath(applicationDir + QStringLiteral("/../share/aurelith-launcher"));

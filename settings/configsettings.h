@@ -64,6 +64,8 @@ public:
     // share/aurelith-launcher/), otherwise in the user's configuration folder.
     static QString installerIniPath();
     static QString installerIniPath(const QString &applicationDir);
+    // The folder of installerIniPath(): where the installer's own files belong.
+    static QString installerFolder();
 
     // Where a package puts the program's data: <prefix>/share/aurelith-launcher
     // for an executable in <prefix>/bin.

@@ -33,14 +33,16 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml >/dev/null || fa
 [ "$with_program" = 1 ] || exit 0
 
 grep -qE '^\./usr/bin/aurelith_launcher$' <<<"$files" || fail "program missing"
-mkdir -p "$root/home" "$root/tmp"
+mkdir -p "$root/home" "$root/tmp" && mkdir -m 700 "$root/run"
 Xvfb -displayfd 3 -screen 0 1280x800x24 3>"$root/display" 2>/dev/null &
-until [ -s "$root/display" ]; do sleep 0.2; done
-# Unused ports for the service, a home and temp folder of its own for the program.
-env HOME="$root/home" TMPDIR="$root/tmp" DISPLAY=":$(cat "$root/display")" QTWEBENGINE_DISABLE_SANDBOX=1 \
-    LAUNCHER_API_BASE=http://127.0.0.1:9 LAUNCHER_WEB_BASE=http://127.0.0.1:9 LAUNCHER_REPORT_BASE=http://127.0.0.1:9 \
-    "$root/usr/bin/aurelith_launcher" >"$root/program.log" 2>&1 &
-ini="$root/home/.config/Tavoro/Aurelith Launcher/config.ini"
-for _ in $(seq 300); do [ -f "$ini" ] && break; sleep 0.2; done
-[ -f "$ini" ] || fail "no $ini: $(tail -5 "$root/program.log")"
-[ ! -e "$root/usr/bin/config.ini" ] || fail "config.ini written beside the program"
+for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$root/display")"
+# Started as the menu does, by the entry's command; unused service ports; home,
+# temp and runtime folders apart from any other copy.
+env -u QT_QPA_PLATFORM PATH="$root/usr/bin:$PATH" HOME="$root/home" TMPDIR="$root/tmp" XDG_RUNTIME_DIR="$root/run" \
+    QTWEBENGINE_DISABLE_SANDBOX=1 LAUNCHER_API_BASE=http://127.0.0.1:9 LAUNCHER_WEB_BASE=http://127.0.0.1:9 \
+    LAUNCHER_REPORT_BASE=http://127.0.0.1:9 $(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop) \
+    >"$root/program.log" 2>&1 &
+timeout 60 xdotool search --sync --onlyvisible --pid $! >/dev/null || fail "no window: $(tail -5 "$root/program.log")"
+[ -f "$root/home/.config/Tavoro/Aurelith Launcher/config.ini" ] || fail "no config.ini below ~/.config"
+[ "$(ls "$root/usr/bin")" = aurelith_launcher ] || fail "files written beside the program: $(ls "$root/usr/bin")"

@@ -1,6 +1,6 @@
 #include "net/launcherapi.h"
 
-#include "launcherserviceconfig.h"
+#include "net/serviceaddresses.h"
 
 #include <QUrl>
 
@@ -8,17 +8,17 @@ namespace LauncherApi {
 
 QString apiBaseUrl()
 {
-    return QStringLiteral(LAUNCHER_API_BASE);
+    return ServiceAddresses::current().apiBase;
 }
 
 QString webBaseUrl()
 {
-    return QStringLiteral(LAUNCHER_WEB_BASE);
+    return ServiceAddresses::current().webBase;
 }
 
 QString reportBaseUrl()
 {
-    return QStringLiteral(LAUNCHER_REPORT_BASE);
+    return ServiceAddresses::current().reportBase;
 }
 
 QString makeApiUrl(bool isResource, const QString &languageCode)

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Addresses of the launcher service. The three base addresses are fixed when
-// the program is built (LAUNCHER_API_BASE, LAUNCHER_WEB_BASE,
-// LAUNCHER_REPORT_BASE); the defaults point at tools/local-service.sh.
+// Addresses of the launcher service. The three base addresses come from
+// ServiceAddresses: the build's defaults point at tools/local-service.sh, the
+// environment may replace them at start.
 namespace LauncherApi {
 
 inline const QString kLauncherId = QStringLiteral("5");

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>Wird geprüft</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith läuft. Klicke, um das Spiel zu schließen und die Installation fortzusetzen.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>Suche nach Updates, bitte warten...</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>Ordner konnte nicht erstellt werden. Bitte prüfe, ob der Pfad stimmt.</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>Nicht genügend Speicherplatz. Bitte wähle einen anderen Ort.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>Downloadfehler</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>Installationsfehler</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>Suche nach Spiel-Updates fehlgeschlagen. Erneut verbinden?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>Launcher-Updateprüfung fehlgeschlagen. Erneut verbinden?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>Der aktuelle Launcher muss aktualisiert werden. Klicke unten auf „Bestätigen“, um die neueste Version herunterzuladen und zu installieren.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>Die Version des Launchers ist veraltet. Klicke unten auf „Bestätigen“, um den Launcher zu schließen.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>Download läuft %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>Installation läuft %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>Downloadgeschwindigkeit: %1 MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>Downloadgeschwindigkeit: %1 KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>Downloadgeschwindigkeit: 0 KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>Verbleibende Zeit: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Verbleibende Zeit: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>Zeitüberschreitung der Anfrage</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>Hauptfenster öffnen</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>Vorschauversion - nicht weitergeben!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>Spielen</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>Installationspfad ändern</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>Download läuft 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>Wird geprüft </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Verbleibende Zeit: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>Downloadgeschwindigkeit: 0.00 KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>Installationspaket wird heruntergeladen...</translation>
     </message>
 </context>
 <context>

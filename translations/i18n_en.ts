@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>Verifying</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith is running. Click to close the game and continue installation.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>Checking for updates, please wait...</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>Failed to create folder. Please check file path is correct.</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>Insufficient space on disk. Please try another destination.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>Download error</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>Installation error</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>Failed to check for updates. Try again?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>Failed to check for updates. Reconnect?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>Current launcher needs updating. Click Confirm below to download and update.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>Current launcher version outdated. Click Confirm below to close the launcher.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>Downloading %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>Installing %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>Download speed: %1 MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>Download speed: %1 KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>Download Speed: 0KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>Time remaining: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Time remaining: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>Request timeout</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>Open main window</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>Preview build - do not distribute!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>Get</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>Launch</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>Change file path</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>Downloading 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>Verifying </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Time Remaining: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>Download speed: 0.00 KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>Downloading installation package...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>Verificando</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith se está ejecutando. Haz clic para cerrar el juego y continuar la instalación.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>Buscando actualizaciones, espera un momento...</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>No se pudo crear la carpeta. Comprueba que la ruta sea correcta.</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>Espacio en disco insuficiente. Elige otra ubicación.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>Error de descarga</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>Error de instalación</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>No se pudieron buscar actualizaciones del juego. ¿Volver a conectar?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>El lanzador no pudo buscar actualizaciones. ¿Volver a conectar?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>El lanzador actual necesita actualizarse. Haz clic en «Confirmar» abajo para descargar e instalar la última versión.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>La versión del lanzador está obsoleta. Haz clic en «Confirmar» abajo para cerrar el lanzador.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>Descargando %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>Instalando %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>Velocidad de descarga: %1 MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>Velocidad de descarga: %1 KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>Velocidad de descarga: 0 KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>Tiempo restante: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Tiempo restante: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>Tiempo de espera agotado</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>Abrir ventana principal</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>Versión preliminar - ¡no distribuir!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>Obtener</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>Jugar</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>Cambiar ruta de instalación</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>Descargando 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>Verificando </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Tiempo restante: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>Velocidad de descarga: 0.00 KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>Descargando paquete de instalación...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>検証中</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>ゲームが起動しています。クリックするとゲームを終了してインストールを続行します。</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>更新を確認しています。しばらくお待ちください。</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>フォルダーの作成に失敗しました。パスが正しいか確認してください。</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>ディスクの空き容量が不足しています。別の場所を選択してください。</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>ダウンロードエラー</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>インストールエラー</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>ゲームの更新確認に失敗しました。再接続しますか？</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>ランチャーの更新確認に失敗しました。再接続しますか？</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>現在のランチャーはアップデートが必要です。下の「確認」ボタンをクリックして、最新版をダウンロードしてインストールしてください。</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>現在のランチャーはバージョンが古すぎます。下の「確認」ボタンをクリックして、ランチャーを終了してください。</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>ダウンロード中 %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>インストール中 %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>ダウンロード速度： %1MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>ダウンロード速度： %1KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>ダウンロード速度： 0KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>残り時間：%02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>残り時間：00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>リクエストがタイムアウトしました</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>メインウィンドウを開く</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>プレビュー版 - 外部公開禁止！！！！</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>ダウンロード再開</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>ゲームを入手</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>ゲーム開始</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>インストール先を変更</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>ダウンロード中 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>検証中 </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>残り時間：00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>ダウンロード速度：0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>インストールパッケージをダウンロード中...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>확인 중</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>경고</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>게임이 실행 중입니다. 클릭하면 게임을 종료하고 설치를 계속합니다!</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>업데이트를 확인하는 중입니다. 잠시 기다려 주세요!</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>폴더를 만들지 못했습니다. 경로가 올바른지 확인하세요!</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>디스크 공간이 부족합니다. 다른 경로를 선택하세요!</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>다운로드 오류</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>설치 오류</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>게임 업데이트 확인에 실패했습니다. 다시 연결하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>런처 업데이트 확인에 실패했습니다. 다시 연결하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>현재 런처를 업데이트해야 합니다. 아래 &apos;확인&apos; 버튼을 눌러 최신 버전을 다운로드하고 설치하세요.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>현재 런처 버전이 너무 낮습니다. 아래 &apos;확인&apos; 버튼을 눌러 런처를 종료하세요.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>다운로드 중 %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>설치 중 %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>다운로드 속도: %1MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>다운로드 속도: %1KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>다운로드 속도: 0KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>남은 시간: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>남은 시간: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>요청 시간이 초과되었습니다</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>메인 창 열기</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>종료</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>미리보기 버전 - 외부 유출 금지!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>다운로드 계속</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>게임 받기</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>업데이트</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>게임 시작</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>설치 경로 변경</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>다운로드 중 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>확인 중 </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>남은 시간: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>다운로드 속도: 0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>설치 패키지 다운로드 중...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>Verificando</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Atenção</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith está em execução. Clique para fechar o jogo e continuar a instalação.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>Verificando atualizações, aguarde...</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>Falha ao criar a pasta. Verifique se o caminho está correto.</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>Espaço em disco insuficiente. Escolha outro local.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Erro</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>Erro de download</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>Erro de instalação</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>Falha ao verificar atualizações do jogo. Reconectar?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>Falha ao verificar atualizações do inicializador. Reconectar?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>O inicializador atual precisa ser atualizado. Clique em “Confirmar” abaixo para baixar e instalar a versão mais recente.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>A versão do inicializador está desatualizada. Clique em “Confirmar” abaixo para fechar o inicializador.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>Baixando %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>Instalando %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>Velocidade de download: %1 MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>Velocidade de download: %1 KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>Velocidade de download: 0 KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>Tempo restante: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Tempo restante: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>Tempo limite da solicitação esgotado</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>Abrir janela principal</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>Versão prévia - não distribuir!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>Obter</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Atualizar</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>Jogar</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>Alterar caminho de instalação</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>Baixando 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>Verificando </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Tempo restante: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>Velocidade de download: 0.00 KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>Baixando pacote de instalação...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>Проверка</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith запущена. Нажмите, чтобы закрыть игру и продолжить установку.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Уведомление</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>Идёт проверка обновлений, подождите...</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>Не удалось создать папку. Проверьте правильность пути.</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>Недостаточно места на диске. Выберите другой путь.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>Ошибка загрузки</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>Ошибка установки</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>Не удалось проверить обновления игры. Подключиться снова?</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>Не удалось проверить обновления лаунчера. Подключиться снова?</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>Текущий лаунчер нужно обновить. Нажмите кнопку «Подтвердить» ниже, чтобы скачать и установить последнюю версию.</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>Версия лаунчера устарела. Нажмите кнопку «Подтвердить» ниже, чтобы закрыть лаунчер.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Подтвердить</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>Загрузка %1% (%2 ГБ/%3 ГБ)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>Установка %1% (%2 ГБ/%3 ГБ)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>Скорость загрузки: %1 МБ/с</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>Скорость загрузки: %1 КБ/с</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>Скорость загрузки: 0 КБ/с</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>Осталось: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Осталось: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>Превышено время ожидания запроса</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>Открыть главное окно</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>Предварительная версия - не распространять!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>Продолжить</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>Получить</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>Играть</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>Изменить путь установки</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>Загрузка 0% (0.0 ГБ/0.0 ГБ)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>Проверка </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>Осталось: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>Скорость загрузки: 0.00 КБ/с</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>Загрузка установочного пакета...</translation>
     </message>
 </context>
 <context>

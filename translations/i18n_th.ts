@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>กำลังตรวจสอบ</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>คำเตือน</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>Aurelith กำลังทำงานอยู่ คลิกเพื่อปิดเกมและติดตั้งต่อ</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>แจ้งเตือน</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>กำลังตรวจสอบอัปเดต โปรดรอสักครู่</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>สร้างโฟลเดอร์ไม่สำเร็จ โปรดตรวจสอบว่าเส้นทางถูกต้อง</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>พื้นที่ดิสก์ไม่เพียงพอ โปรดเลือกตำแหน่งอื่น</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>ข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>ดาวน์โหลดผิดพลาด</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>ติดตั้งผิดพลาด</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>ตรวจสอบอัปเดตเกมไม่สำเร็จ ต้องการเชื่อมต่อใหม่หรือไม่</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>ตัวเปิดเกมตรวจสอบอัปเดตไม่สำเร็จ ต้องการเชื่อมต่อใหม่หรือไม่</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>ตัวเปิดเกมปัจจุบันต้องได้รับการอัปเดต คลิกปุ่ม “ยืนยัน” ด้านล่างเพื่อดาวน์โหลดและติดตั้งเวอร์ชันล่าสุด</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>ตัวเปิดเกมเวอร์ชันนี้เก่าเกินไป คลิกปุ่ม “ยืนยัน” ด้านล่างเพื่อปิดตัวเปิดเกม</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>ยืนยัน</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>กำลังดาวน์โหลด %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>กำลังติดตั้ง %1% (%2GB/%3GB)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>ความเร็วดาวน์โหลด: %1MB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>ความเร็วดาวน์โหลด: %1KB/s</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>ความเร็วดาวน์โหลด: 0KB/s</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>เวลาที่เหลือ: %02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>เวลาที่เหลือ: 00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>คำขอหมดเวลา</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>เปิดหน้าต่างหลัก</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>ออก</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>Aurelith</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>เวอร์ชันทดลอง - ห้ามเผยแพร่!!!!</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>ดาวน์โหลดต่อ</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>รับเกม</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>อัปเดต</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>เริ่มเกม</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>เปลี่ยนตำแหน่งติดตั้ง</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>กำลังดาวน์โหลด 0% (0.0GB/0.0GB)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>กำลังตรวจสอบ </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>เวลาที่เหลือ: 00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>ความเร็วดาวน์โหลด: 0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>กำลังดาวน์โหลดแพ็กเกจติดตั้ง...</translation>
     </message>
 </context>
 <context>

@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>校验中</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>游戏已启动，点击将关闭游戏，继续安装！</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>检查更新中，请稍后！</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>创建文件夹失败，请确认路径是否正确！</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>磁盘空间不足，请选择其他路径！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>下载错误</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>安装错误</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>游戏资源检查更新失败，是否重新连接</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>启动器检查更新失败，是否重新连接</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>下载中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>安装中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>下载速度： %1MB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>下载速度： %1KB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>下载速度： 0KB/S</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>预计剩余时间：%02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>预计剩余时间：00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>请求超时</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>打开主窗口</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>晨岚</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>预览版本-请勿外传！！！！</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>继续下载</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>获取游戏</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>开始游戏</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>修改安装路径</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>下载中0%(0.0G/0.0G)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>校验中 </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>预计剩余时间：00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>下载速度：0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>正在下载安装包...</translation>
     </message>
 </context>
 <context>

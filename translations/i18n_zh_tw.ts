@@ -121,6 +121,97 @@
     </message>
 </context>
 <context>
+    <name>MainViewModel</name>
+    <message>
+        <source>校验中</source>
+        <translation>校驗中</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>游戏已启动，点击将关闭游戏，继续安装！</source>
+        <translation>遊戲已啟動，點擊將關閉遊戲，繼續安裝！</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>检查更新中，请稍后！</source>
+        <translation>檢查更新中，請稍候！</translation>
+    </message>
+    <message>
+        <source>创建文件夹失败，请确认路径是否正确！</source>
+        <translation>建立資料夾失敗，請確認路徑是否正確！</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，请选择其他路径！</source>
+        <translation>磁碟空間不足，請選擇其他路徑！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>下载错误</source>
+        <translation>下載錯誤</translation>
+    </message>
+    <message>
+        <source>安装错误</source>
+        <translation>安裝錯誤</translation>
+    </message>
+    <message>
+        <source>游戏资源检查更新失败，是否重新连接</source>
+        <translation>遊戲資源檢查更新失敗，是否重新連線</translation>
+    </message>
+    <message>
+        <source>启动器检查更新失败，是否重新连接</source>
+        <translation>啟動器檢查更新失敗，是否重新連線</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器需要升级，点击下方“确认”按钮，下载并安装最新版本。</source>
+        <translation>目前使用的遊戲啟動器需要升級，點擊下方「確認」按鈕，下載並安裝最新版本。</translation>
+    </message>
+    <message>
+        <source>当前使用的游戏启动器版本过低，点击下方“确认”按钮，关闭启动器。</source>
+        <translation>目前使用的遊戲啟動器版本過低，點擊下方「確認」按鈕，關閉啟動器。</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>下载中%1%  (%2G/%3G)</source>
+        <translation>下載中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>安装中%1%  (%2G/%3G)</source>
+        <translation>安裝中%1%  (%2G/%3G)</translation>
+    </message>
+    <message>
+        <source>下载速度： %1MB/S</source>
+        <translation>下載速度： %1MB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： %1KB/S</source>
+        <translation>下載速度： %1KB/S</translation>
+    </message>
+    <message>
+        <source>下载速度： 0KB/S</source>
+        <translation>下載速度： 0KB/S</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：%02d:%02d:%02d</source>
+        <translation>預計剩餘時間：%02d:%02d:%02d</translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>預計剩餘時間：00:00:00</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>解压密码未定义</source>
@@ -167,6 +258,65 @@
     <message>
         <source>请求超时</source>
         <translation>請求逾時</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>開啟主視窗</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>晨岚</source>
+        <translation>晨嵐</translation>
+    </message>
+    <message>
+        <source>预览版本-请勿外传！！！！</source>
+        <translation>預覽版本-請勿外傳！！！！</translation>
+    </message>
+    <message>
+        <source>继续下载</source>
+        <translation>繼續下載</translation>
+    </message>
+    <message>
+        <source>获取游戏</source>
+        <translation>取得遊戲</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>开始游戏</source>
+        <translation>開始遊戲</translation>
+    </message>
+    <message>
+        <source>修改安装路径</source>
+        <translation>修改安裝路徑</translation>
+    </message>
+    <message>
+        <source>下载中0%(0.0G/0.0G)</source>
+        <translation>下載中0%(0.0G/0.0G)</translation>
+    </message>
+    <message>
+        <source>校验中 </source>
+        <translation>校驗中 </translation>
+    </message>
+    <message>
+        <source>预计剩余时间：00:00:00</source>
+        <translation>預計剩餘時間：00:00:00</translation>
+    </message>
+    <message>
+        <source>下载速度：0.00KB/s</source>
+        <translation>下載速度：0.00KB/s</translation>
+    </message>
+    <message>
+        <source>正在下载安装包...</source>
+        <translation>正在下載安裝包...</translation>
     </message>
 </context>
 <context>

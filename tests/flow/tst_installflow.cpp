@@ -1,0 +1,310 @@
+#include "support/testpaths.h"
+#include "window/windowharness.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+
+// The real program installing the sample game from a local service of this
+// test's own, whose package host is slowed so a download can be paused and
+// killed. SCREENSHOT_DIR=docs also saves the window in each state.
+class tst_installflow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void installsThroughKillAndResume();
+    void updatesThroughDiffPackage();
+    void killDuringExtractionEndsCorrect();
+    void digestMismatchOffersInstallAgain();
+
+private:
+    void clearLogs();
+    bool startLauncher(LauncherRun &run, bool clickInstall, const QString &language = "en_US.UTF-8");
+    QByteArray packageRequests() const;
+    bool waitForReport(const QString &action, int timeoutMs = 120000);
+    QStringList reports() const;
+    void shot(const QString &name, int settleMs = 1200);
+    void verifyInstalled(const QString &folder);
+
+    VirtualScreen screen;
+    QString serviceDir;
+    const QSize pathDialog{740, 536};
+    const QPoint mainButton{169, 659};
+    const QSize message{460, 300};
+};
+
+namespace {
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(program, arguments);
+    tool.waitForFinished(600000);
+    return QString::fromLocal8Bit(tool.readAll()) + (tool.exitCode() == 0 ? "" : "\nexit code != 0");
+}
+
+QString signalService(const QString &signal)
+{
+    const QString dir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
+    return runTool("nginx", {"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/logs/error.log", "-s", signal});
+}
+
+// The installer's own record beside its copy of the program.
+void recordInstallFolder(const LauncherUser &user, const QString &folder)
+{
+    QSettings(QFileInfo(user.program()).path() + "/config.ini", QSettings::IniFormat)
+        .setValue("game_install_path", folder);
+}
+
+QString recordedVersion(const QString &folder)
+{
+    return QSettings(folder + "/config.ini", QSettings::IniFormat).value("game_version").toString();
+}
+
+} // namespace
+
+void tst_installflow::initTestCase()
+{
+    QVERIFY(!screen.display.isEmpty());
+    serviceDir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
+    const QString script = TestPaths::sourceDir() + "/tools/local-service.sh";
+    QVERIFY2(!runTool("bash", {script, "start"}).contains("exit code"), "local service did not start");
+    // Package bytes at 12 MiB/s, and every package request's Range in a log of its own.
+    QFile conf(serviceDir + "/nginx.conf");
+    QVERIFY(conf.open(QIODevice::ReadWrite));
+    QString text = QString::fromUtf8(conf.readAll());
+    text.replace("log_format report", "log_format ranges '$request_method $uri $http_range';\n    log_format report");
+    text.replace("location /packages/ { }",
+                 "location /packages/ { limit_rate 12m; access_log " + serviceDir + "/logs/ranges.log ranges; }");
+    conf.resize(0);
+    conf.write(text.toUtf8());
+    conf.close();
+    QVERIFY(!signalService("reload").contains("exit code"));
+    QTest::qWait(500);
+}
+
+void tst_installflow::clearLogs()
+{
+    QFile::remove(serviceDir + "/logs/reports.log");
+    QFile::remove(serviceDir + "/logs/ranges.log");
+    signalService("reopen");
+    QTest::qWait(300);
+}
+
+void tst_installflow::cleanupTestCase()
+{
+    runTool("bash", {TestPaths::sourceDir() + "/tools/local-service.sh", "stop"});
+}
+
+QStringList tst_installflow::reports() const
+{
+    QFile log(serviceDir + "/logs/reports.log");
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    for (const QByteArray &line : log.readAll().split('\n'))
+        if (line.startsWith("action="))
+            lines << QUrl::fromPercentEncoding(line.mid(7));
+    return lines;
+}
+
+bool tst_installflow::waitForReport(const QString &action, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return !reports().filter(QRegularExpression("^" + action + "(&|;|$)")).isEmpty(); },
+                           timeoutMs);
+}
+
+void tst_installflow::shot(const QString &name, int settleMs)
+{
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(settleMs);
+    screen.run("import", {"-window", "root", "-crop", "1280x730+0+0", QDir(folder).absoluteFilePath(name + ".png")});
+}
+
+bool tst_installflow::startLauncher(LauncherRun &run, bool clickInstall, const QString &language)
+{
+    QProcessEnvironment environment = run.process.processEnvironment();
+    environment.insert("AURELITH_SAMPLE_SECONDS", "1");
+    environment.remove("LC_ALL");
+    environment.insert("LANG", language);
+    run.process.setProcessEnvironment(environment);
+    clearLogs();
+    run.start();
+    if (run.findWindow({1280, 730}, 60000).isEmpty() || !waitForReport("GAME_LOADER_CHECK_UPDATE_FINISH", 60000)) {
+        qWarning() << run.process.readAll().right(3000);
+        return false;
+    }
+    QTest::qWait(1000);
+    return !clickInstall || run.click(mainButton);
+}
+
+QByteArray tst_installflow::packageRequests() const
+{
+    QFile log(serviceDir + "/logs/ranges.log");
+    return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+}
+
+// The install folder holds what `7z x` makes of the package, and its record names the version.
+void tst_installflow::verifyInstalled(const QString &folder)
+{
+    QTemporaryDir reference;
+    QVERIFY(!runTool("7z", {"x", "-y", "-o" + reference.path(), serviceValue("PACKAGE_FILE")}).contains("exit code"));
+    QCOMPARE(runTool("diff", {"-r", "-x", "config.ini", reference.path(), folder}), QString());
+    QCOMPARE(recordedVersion(folder), serviceValue("PACKAGE_VERSION"));
+}
+
+void tst_installflow::installsThroughKillAndResume()
+{
+    LauncherUser user;
+    const QString folder = user.root.path() + "/选择的 folder";
+    {
+        LauncherRun run(screen, user);
+        QVERIFY(startLauncher(run, false));
+        shot("install-offered");
+        // "修改安装路径" follows the shown path, whose width the scene's font decides.
+        QFont font("微软雅黑");
+        font.setPixelSize(14);
+        font.setWeight(QFont::Light);
+        const qreal pathWidth = QFontMetricsF(font).horizontalAdvance(user.home() + "/Games/Aurelith");
+        QVERIFY(run.click({int(365 + pathWidth + 40), 656}));
+        const QRect dialog = run.findWindow(pathDialog, 20000);
+        QVERIFY(!dialog.isEmpty());
+        shot("install-pathdialog");
+        const QPoint edit = dialog.topLeft() + QPoint(460, 232);
+        screen.run("xdotool", {"mousemove", QString::number(edit.x()), QString::number(edit.y()), "click", "1", "key",
+                               "ctrl+a", "BackSpace", "type", "--delay", "20", folder});
+        QVERIFY(run.click({508, 424}, pathDialog));
+
+        QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME"));
+        shot("install-downloading");
+        QTest::qWait(1500);
+        QVERIFY(run.click({851, 665}));
+        QVERIFY(waitForReport("GAME_LOADER_PAUSE_DOWNLOAD&.*action:暂停下载"));
+        shot("install-paused");
+        run.process.kill();
+        run.process.waitForFinished();
+    }
+    const QString package = serviceValue("PACKAGE_FILE").section('/', -1);
+    QSettings record(user.home() + "/xdg_config_home/Tavoro/Aurelith Launcher.conf", QSettings::IniFormat);
+    const qint64 resumeAt = record.value(package + "/0").toLongLong();
+    QVERIFY2(resumeAt > 0 && resumeAt < serviceValue("PACKAGE_SIZE").toLongLong(), qPrintable(record.fileName()));
+    QVERIFY(QFile::exists(folder + "/" + package + "_tmp"));
+    QVERIFY(recordedVersion(folder).isEmpty());
+
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true));
+    QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME&.*resumeDownload:true"));
+    QVERIFY(waitForReport("PROGRAM_HOME_DOWNLOADED"));
+    shot("install-verifying", 300);
+    QVERIFY(waitForReport("PROGRAM_HOME_INSTALL"));
+    shot("install-installing", 1500);
+    QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
+    shot("install-start");
+    // The plugin fetched during the first download runs quietly at this extraction.
+    QVERIFY(run.process.peek(1 << 24).contains("AurelithHelper ran with: /silent"));
+    QVERIFY2(packageRequests().contains(QString("GET /packages/%1 bytes=%2-").arg(package).arg(resumeAt).toUtf8()),
+             "the download did not resume where the record says");
+    verifyInstalled(folder);
+
+    const QStringList expected{"GAME_LOADER_DOWNLOAD_INSTALL_GAME", "PROGRAM_HOME_DOWNLOADED",
+                               "GAME_LOADER_CHECK_MD5_FINISH", "PROGRAM_HOME_INSTALL", "PROGRAM_HOME_INSTALLED"};
+    int at = 0; // the stage events in this order, others between them
+    for (const QString &line : reports())
+        at += at < expected.size() && line.section('&', 0, 0) == expected.at(at);
+    QCOMPARE(at, expected.size());
+
+    QVERIFY(run.click(mainButton));
+    QVERIFY(waitForReport("PROGRAM_HOME_OPEN", 20000));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return run.process.peek(1 << 24).contains("Aurelith 1.1.0 started in " + folder.toUtf8()); }, 20000));
+}
+
+void tst_installflow::updatesThroughDiffPackage()
+{
+    LauncherUser user;
+    const QString folder = user.installFolder();
+    QVERIFY(!runTool("7z", {"x", "-y", "-o" + folder, serviceValue("OLD_PACKAGE_FILE")}).contains("exit code"));
+    QSettings(folder + "/config.ini", QSettings::IniFormat).setValue("game_version", serviceValue("OLD_VERSION"));
+    recordInstallFolder(user, folder);
+    // The game runs when the update is to be unpacked: the player lets the installer end it.
+    QProcess game;
+    QVERIFY(QFile::copy("/bin/sleep", user.root.path() + "/" + serviceValue("GAME_ENTRY")));
+    game.start(user.root.path() + "/" + serviceValue("GAME_ENTRY"), {"100"});
+    QVERIFY(game.waitForStarted());
+
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true));
+    QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_UPDATE_GAME"));
+    QVERIFY(!run.findWindow(message, 60000).isEmpty());
+    shot("install-gamerunning");
+    QVERIFY(run.click({331, 224}, message));
+    QVERIFY(game.waitForFinished(20000));
+    QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
+    QVERIFY(packageRequests().contains("GET /packages/" + serviceValue("DIFF_PACKAGE_FILE").section('/', -1).toUtf8()));
+    verifyInstalled(folder);
+}
+
+void tst_installflow::killDuringExtractionEndsCorrect()
+{
+    LauncherUser user;
+    const QString folder = user.installFolder();
+    recordInstallFolder(user, folder);
+    {
+        LauncherRun run(screen, user);
+        QVERIFY(startLauncher(run, true));
+        // Killed while the bulk data is being written (the program's output read meanwhile).
+        const QFileInfo bulk(folder + "/Halvest_Data/Resources/sharedassets0.assets");
+        for (QDeadlineTimer deadline(120000); !QFileInfo::exists(bulk.filePath()) && !deadline.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        run.process.kill();
+        run.process.waitForFinished();
+        QVERIFY(bulk.exists());
+        QVERIFY(recordedVersion(folder).isEmpty());
+    }
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true));
+    QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
+    verifyInstalled(folder);
+    // The package found complete is checked again, not fetched again.
+    QVERIFY(reports().filter("GAME_LOADER_DOWNLOAD_").isEmpty());
+    QVERIFY(!reports().filter("GAME_LOADER_CHECK_MD5_FINISH").isEmpty());
+}
+
+void tst_installflow::digestMismatchOffersInstallAgain()
+{
+    QFile answer(serviceDir + "/www/api/resource.json");
+    QVERIFY(answer.open(QIODevice::ReadWrite));
+    const QByteArray original = answer.readAll();
+    answer.resize(0);
+    answer.write(QByteArray(original).replace(serviceValue("PACKAGE_MD5").toUtf8(), QByteArray(32, '0')));
+    answer.close();
+
+    LauncherUser user;
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true, "zh_CN.UTF-8")); // the message reads "[1004]:文件校验错误"
+    QVERIFY(!run.findWindow(message, 120000).isEmpty());
+    shot("install-digesterror");
+    QVERIFY(answer.open(QIODevice::WriteOnly));
+    answer.write(original);
+    answer.close();
+    QVERIFY(run.click({129, 224}, message));
+    QVERIFY(waitForReport("GAME_LOADER_ERROR&.*errorCode:DOWNLOAD_MD5_ERROR;errorDesc:文件校验错误;", 20000));
+    QVERIFY(waitForReport("PROGRAM_HOME_MD5", 20000));
+    QVERIFY(!QFile::exists(user.home() + "/Games/Aurelith/" + serviceValue("PACKAGE_FILE").section('/', -1)));
+    // Install is offered again: the same button starts a new download.
+    clearLogs();
+    QVERIFY(run.click(mainButton));
+    QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME", 20000));
+}
+
+QTEST_MAIN(tst_installflow)
+#include "tst_installflow.moc"

@@ -1,0 +1,135 @@
+#include "app/launchershell.h"
+#include "app/singleapplication.h"
+#include "window/windowharness.h"
+
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtWebEngine>
+
+// The scene as the program starts it (real controller, local service), headless.
+class TestScene : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controllerFindsWhatItWrites_data();
+    void controllerFindsWhatItWrites();
+    void dragsOnlyOutsideInformationArea_data();
+    void dragsOnlyOutsideInformationArea();
+    void onlyRaiseMessageActs_data();
+    void onlyRaiseMessageActs();
+    void trayMenuItems_data();
+    void trayMenuItems(); // last: its second row closes the window
+};
+
+SingleApplication *app;
+QQuickWindow *window;
+
+void TestScene::controllerFindsWhatItWrites_data()
+{
+    QTest::addColumn<QString>("target"); // object name and the property the controller writes
+    for (const char *target :
+         {"bgWebView.visible", "versionText.text", "setup_percentage.text", "download_percentage.text",
+          "download_speed.text", "task_needtime.text", "pauseDownloadBtn.nomal_Image", "pauseDownloadBtn.press_Image",
+          "curinstallPath.text", "viewActivity.visible", "viewActivity.hover_Image", "bgMask_msgbox.visible"})
+        QTest::newRow(target) << QString(target);
+}
+
+void TestScene::controllerFindsWhatItWrites()
+{
+    QFETCH(QString, target);
+    const QObject *object = window->findChild<QObject *>(target.section('.', 0, 0));
+    QVERIFY(object);
+    QVERIFY(object->property(target.section('.', 1).toLatin1()).isValid());
+}
+
+void TestScene::dragsOnlyOutsideInformationArea_data()
+{
+    QTest::addColumn<QPoint>("press");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("information area in the bar") << QPoint(40, 15) << false;
+    QTest::newRow("information area below the bar") << QPoint(79, 79) << false;
+    QTest::newRow("bar just past the area") << QPoint(81, 15) << true;
+    QTest::newRow("below the bar") << QPoint(600, 300) << false;
+}
+
+void TestScene::dragsOnlyOutsideInformationArea()
+{
+    QFETCH(QPoint, press);
+    QFETCH(bool, moves);
+    const QPoint start(100, 100), offset(50, 30);
+    window->setPosition(start);
+    QTRY_COMPARE(window->position(), start);
+    QTest::mousePress(window, Qt::LeftButton, {}, press);
+    QTest::mouseMove(window, press + offset);
+    QTest::qWait(100);
+    // Released where the mouse is, wherever the window went.
+    QTest::mouseRelease(window, Qt::LeftButton, {}, press + offset - (window->position() - start));
+    QCOMPARE(window->position(), moves ? start + offset : start);
+}
+
+void TestScene::onlyRaiseMessageActs_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("raises");
+    QTest::newRow("raise") << "raise_window_noop" << true;
+    for (const char *other : {"", "RAISE_WINDOW_NOOP", "Raise_window_noop", "raise_window_noop "})
+        QTest::newRow(qPrintable('"' + QString(other) + '"')) << QString(other) << false;
+}
+
+void TestScene::onlyRaiseMessageActs()
+{
+    QFETCH(QString, message);
+    QFETCH(bool, raises);
+    window->hide();
+    QSignalSpy received(app, &SingleApplication::messageReceived);
+    QVERIFY(app->sendMessage(message, 5000));
+    QVERIFY(received.wait());
+    QCOMPARE(received.at(0).at(0).toString(), message);
+    QCOMPARE(window->isVisible(), raises);
+}
+
+void TestScene::trayMenuItems_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QWindow::Visibility>("after"); // before: sent to the tray (minimised, hidden), or shown
+    QTest::newRow("open main window") << "打开主窗口" << QWindow::Windowed;
+    QTest::newRow("exit") << "退出" << QWindow::Hidden;
+}
+
+void TestScene::trayMenuItems()
+{
+    QFETCH(QString, text);
+    QFETCH(QWindow::Visibility, after);
+    const QString shown = QCoreApplication::translate("main", text.toUtf8().constData());
+    QObject *item = nullptr;
+    for (QObject *candidate : window->findChildren<QObject *>())
+        item = candidate->inherits("QQuickPlatformMenuItem") && candidate->property("text") == shown ? candidate : item;
+    QVERIFY(item);
+    after == QWindow::Hidden ? window->showNormal() : (window->showMinimized(), window->hide());
+    QVERIFY(QMetaObject::invokeMethod(item, "triggered"));
+    QTRY_COMPARE(window->visibility(), after);
+}
+
+int main(int argc, char *argv[])
+{
+    LauncherUser user;
+    const QProcessEnvironment environment = user.environment(QString());
+    for (const QString &key : environment.keys())
+        qputenv(key.toLocal8Bit(), environment.value(key).toLocal8Bit());
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+    QtWebEngine::initialize();
+    SingleApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false); // the tray's exit must not end the test run
+    LauncherShell::prepareProcess();
+    LauncherShell shell;
+    if (!shell.start(app))
+        return 1;
+    ::app = &app;
+    window = qobject_cast<QQuickWindow *>(shell.window());
+    TestScene test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_scene.moc"

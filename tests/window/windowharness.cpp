@@ -1,0 +1,112 @@
+#include "window/windowharness.h"
+
+#include "support/testpaths.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTest>
+
+VirtualScreen::VirtualScreen()
+{
+    // Xvfb picks a free display and names it on stdout once it accepts clients.
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    if (server.waitForReadyRead(20000))
+        display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
+    qputenv("DISPLAY", display.toLatin1()); // for the X clients this test runs
+}
+
+VirtualScreen::~VirtualScreen()
+{
+    server.terminate();
+    server.waitForFinished();
+}
+
+QString VirtualScreen::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    tool.waitForFinished(30000);
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+LauncherUser::LauncherUser()
+{
+    for (const char *folder : {"home/runtime", "install", "bin"})
+        QDir(root.path()).mkpath(folder);
+    // A copy of the program of its own: the installer's config.ini and downloads sit beside it.
+    QFile::copy(TestPaths::programDir() + "/aurelith_launcher", program());
+    QFile::link(TestPaths::programDir() + "/language", root.path() + "/bin/language");
+    QFile::setPermissions(home() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QProcessEnvironment LauncherUser::environment(const QString &display) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *base : {"API_BASE", "WEB_BASE", "REPORT_BASE"})
+        environment.insert(QString("LAUNCHER_") + base, serviceValue(base));
+    environment.insert("HOME", home());
+    environment.insert("XDG_RUNTIME_DIR", home() + "/runtime");
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        environment.insert(variable, home() + "/" + QString(variable).toLower());
+    environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (!display.isEmpty()) // DISPLAY itself was set by the VirtualScreen
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+    return environment;
+}
+
+QString serviceValue(const QString &key)
+{
+    return QSettings(qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env", QSettings::IniFormat)
+        .value(key)
+        .toString();
+}
+
+LauncherRun::LauncherRun(const VirtualScreen &screen, const LauncherUser &user)
+    : screen(screen)
+{
+    process.setProgram(user.program());
+    process.setProcessEnvironment(user.environment(screen.display));
+    process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+LauncherRun::~LauncherRun()
+{
+    process.terminate();
+    if (!process.waitForFinished(10000))
+        process.kill();
+    process.waitForFinished();
+}
+
+void LauncherRun::start()
+{
+    process.start();
+    process.waitForStarted();
+}
+
+QRect LauncherRun::findWindow(QSize size, int timeoutMs) const
+{
+    QRect found;
+    const auto lookUp = [&] {
+        const QString pid = QString::number(process.processId());
+        for (const QString &id : screen.run("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n')) {
+            QMap<QString, int> value; // X, Y, WIDTH, HEIGHT
+            for (const QString &line : screen.run("xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
+                value[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+            if (!id.isEmpty() && QSize(value["WIDTH"], value["HEIGHT"]) == size)
+                found = QRect(QPoint(value["X"], value["Y"]), size);
+        }
+        return !found.isEmpty() || !isRunning();
+    };
+    (void)QTest::qWaitFor(lookUp, timeoutMs);
+    return isRunning() ? found : QRect();
+}
+
+bool LauncherRun::click(QPoint at, QSize windowSize) const
+{
+    const QRect window = findWindow(windowSize);
+    const QPoint position = window.topLeft() + at;
+    if (!window.isEmpty())
+        screen.run("xdotool",
+                   {"mousemove", QString::number(position.x()), QString::number(position.y()), "click", "1"});
+    return !window.isEmpty();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QProcess>
+#include <QRect>
+#include <QTemporaryDir>
+
+// The real aurelith_launcher under test: an Xvfb screen of its own, a fresh
+// home (one single-instance lock per LauncherUser), the local service's
+// addresses, and xdotool to find its windows and click as a person would.
+class VirtualScreen
+{
+public:
+    VirtualScreen(); // display stays empty when Xvfb did not start
+    ~VirtualScreen();
+    // Runs an X client (xdotool, "import -window root FILE") on this screen; its output.
+    QString run(const QString &program, const QStringList &arguments) const;
+    QString display;
+
+private:
+    QProcess server;
+};
+
+struct LauncherUser
+{
+    LauncherUser(); // bin/ with the program, home/ with runtime/, an empty install/
+    QString program() const { return root.path() + "/bin/aurelith_launcher"; }
+    QString home() const { return root.path() + "/home"; }
+    QString installFolder() const { return root.path() + "/install"; }
+    // For a program on that X display, or on the headless platform when empty.
+    QProcessEnvironment environment(const QString &display) const;
+    QTemporaryDir root;
+};
+
+class LauncherRun
+{
+public:
+    LauncherRun(const VirtualScreen &screen, const LauncherUser &user);
+    ~LauncherRun(); // stops the program if it still runs
+    void start();   // process.kill() is the crash
+    bool isRunning() const { return process.state() != QProcess::NotRunning; }
+    // The program's shown window of that size within timeoutMs (1280 x 730 is the
+    // main window; dialogs have their own sizes, shadow included), else empty.
+    QRect findWindow(QSize size = {1280, 730}, int timeoutMs = 0) const;
+    bool click(QPoint at, QSize windowSize = {1280, 730}) const; // at: inside that window
+    QProcess process;                                            // stdout and stderr merged
+
+private:
+    const VirtualScreen &screen;
+};
+
+QString serviceValue(const QString &key); // an unquoted value of $LOCAL_SERVICE_DIR/service.env

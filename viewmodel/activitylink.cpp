@@ -1,0 +1,9 @@
+#include "viewmodel/activitylink.h"
+
+#include <QUrl>
+
+QString ActivityLink::forBrowser(const QString &link)
+{
+    const QString scheme = QUrl(link).scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ? link : QString();
+}

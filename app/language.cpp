@@ -1,6 +1,9 @@
 #include "app/language.h"
 
+#include "settings/configsettings.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -37,12 +40,22 @@ LanguageChoice languageChoiceFor(const QLocale &locale)
     }
 }
 
+QString languageBaseFolder(const QString &applicationDir)
+{
+    if (QFileInfo(applicationDir + QStringLiteral("/language")).isDir())
+        return applicationDir;
+    const QString installed = ConfigSettings::installedDataFolder(applicationDir);
+    if (QFileInfo(installed + QStringLiteral("/language")).isDir())
+        return installed;
+    return applicationDir;
+}
+
 QString selectLanguage(QTranslator *translator)
 {
     const LanguageChoice choice = languageChoiceFor(QLocale());
     // Whether the file loaded does not matter: without it the source texts show.
     if (translator)
-        (void)translator->load(QCoreApplication::applicationDirPath() + choice.fileName);
+        (void)translator->load(languageBaseFolder(QCoreApplication::applicationDirPath()) + choice.fileName);
     storedLanguage() = choice.code;
     return choice.code;
 }

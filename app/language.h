@@ -20,5 +20,9 @@ LanguageChoice languageChoiceFor(const QLocale &locale);
 // not an error: the Chinese source texts then show.
 QString selectLanguage(QTranslator *translator);
 
+// The folder the catalogue file names are appended to: the application folder
+// while it holds "language", otherwise an installed package's data folder.
+QString languageBaseFolder(const QString &applicationDir);
+
 // The code chosen by selectLanguage(), empty before it ran.
 QString currentLanguage();

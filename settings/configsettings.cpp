@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QNetworkProxyFactory>
+#include <QStandardPaths>
 
 #include <atomic>
 
@@ -24,6 +27,12 @@ QString gameIniPath(const QString &installFolder)
     return installFolder + SettingKeys::kConfigFileName;
 }
 
+bool isWritable(const QString &folder, const QString &file)
+{
+    const QFileInfo existing(file);
+    return existing.exists() ? existing.isWritable() : QFileInfo(folder).isWritable();
+}
+
 } // namespace
 
 ConfigSettings *ConfigSettings::instance()
@@ -34,7 +43,7 @@ ConfigSettings *ConfigSettings::instance()
         return existing;
     QMutexLocker locker(&mutex);
     if (!object.load())
-        object.store(new ConfigSettings(QCoreApplication::applicationDirPath() + SettingKeys::kConfigFileName));
+        object.store(new ConfigSettings(installerIniPath()));
     return object.load();
 }
 
@@ -144,6 +153,33 @@ void ConfigSettings::applyProxyChoice(const QString &installerIniPath)
     const QString proxy = installerIni.value(SettingKeys::kProxy).toString();
     if (proxy.isEmpty() || proxy == QLatin1String("0"))
         QNetworkProxyFactory::setUseSystemConfiguration(false);
+}
+
+QString ConfigSettings::installerIniPath()
+{
+    return installerIniPath(QCoreApplication::applicationDirPath());
+}
+
+QString ConfigSettings::installerIniPath(const QString &applicationDir)
+{
+    const QString beside = applicationDir + SettingKeys::kConfigFileName;
+    // A packaged program folder belongs to the package manager, even for root
+    // who could write there.
+    const bool packaged = QFileInfo(installedDataFolder(applicationDir)).isDir();
+    if (!packaged && isWritable(applicationDir, beside))
+        return beside;
+    // Named after the organisation and application set at start.
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + SettingKeys::kConfigFileName;
+}
+
+QString ConfigSettings::installerFolder()
+{
+    return QFileInfo(installerIniPath()).absolutePath();
+}
+
+QString ConfigSettings::installedDataFolder(const QString &applicationDir)
+{
+    return QDir::cleanPath(applicationDir + QStringLiteral("/../share/aurelith-launcher"));
 }
 
 QString ConfigSettings::stringValue(const QString &key) const

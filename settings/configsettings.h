@@ -22,15 +22,15 @@ inline const QString kConfigFileName = QStringLiteral("/config.ini");
 } // namespace SettingKeys
 
 // The installation record and the player's choices. One process-wide object;
-// the installer's file lives beside the executable, the game's file in the
-// install folder.
+// the installer's file lives where installerIniPath() says, the game's file in
+// the install folder.
 class ConfigSettings
 {
 public:
     static ConfigSettings *instance();
 
-    // Opens the installer's file at the given path. instance() passes the
-    // application directory's "/config.ini"; tests pass a file of their own.
+    // Opens the installer's file at the given path. instance() passes
+    // installerIniPath(); tests pass a file of their own.
     explicit ConfigSettings(const QString &installerIniPath);
     ~ConfigSettings();
 
@@ -58,6 +58,18 @@ public:
     // The installer's "proxy" choice: absent, empty or "0" turns the
     // operating system's proxy configuration off for the whole process.
     static void applyProxyChoice(const QString &installerIniPath);
+
+    // The installer's file: "/config.ini" beside the executable while that
+    // folder is writable and not a packaged installation (bin/ next to
+    // share/aurelith-launcher/), otherwise in the user's configuration folder.
+    static QString installerIniPath();
+    static QString installerIniPath(const QString &applicationDir);
+    // The folder of installerIniPath(): where the installer's own files belong.
+    static QString installerFolder();
+
+    // Where a package puts the program's data: <prefix>/share/aurelith-launcher
+    // for an executable in <prefix>/bin.
+    static QString installedDataFolder(const QString &applicationDir);
 
 private:
     QString stringValue(const QString &key) const;

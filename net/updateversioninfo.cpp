@@ -1,6 +1,7 @@
 #include "net/updateversioninfo.h"
 
-#include <QCoreApplication>
+#include "settings/configsettings.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -77,7 +78,7 @@ void removeFromApplicationFolder(const QString &fileName)
 {
     if (!isPictureName(fileName))
         return;
-    const QString filePath = QCoreApplication::applicationDirPath() + QDir::separator() + fileName;
+    const QString filePath = ConfigSettings::installerFolder() + QDir::separator() + fileName;
     if (QFileInfo(filePath).isFile())
         QFile::remove(filePath);
 }

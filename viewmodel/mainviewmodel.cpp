@@ -10,7 +10,6 @@
 #include "setup/setupmanager.h"
 #include "viewmodel/sceneaccess.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -65,7 +64,7 @@ void MainViewModel::initialise()
     // The reporter reads the language once, when the first report makes it.
     StatusReport::setClientLanguage(languageCode);
     StatusReport::instance()->report(StatusReport::PROGRAM_OPEN_OPEN);
-    ConfigSettings::applyProxyChoice(QCoreApplication::applicationDirPath() + SettingKeys::kConfigFileName);
+    ConfigSettings::applyProxyChoice(ConfigSettings::installerIniPath());
 
     updateInfo = new UpdateVersionInfo();
     gameDownloader = new downloadmanager();

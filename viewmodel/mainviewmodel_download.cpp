@@ -12,7 +12,6 @@
 #include "viewmodel/stageprogress.h"
 #include "viewmodel/stallwatch.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QProcess>
@@ -279,7 +278,7 @@ void MainViewModel::configurePlugin()
         return;
     const QVariantMap plugin = updateInfo->plugins.first();
     const QString address = plugin.value(QStringLiteral("path")).toString();
-    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString appDir = ConfigSettings::installerFolder();
     pluginDownloader->setUrl(QUrl(address, QUrl::TolerantMode));
     pluginDownloader->setFilePath(appDir);
     pluginDownloader->setFileMD5(plugin.value(QStringLiteral("md5")).toString());
@@ -293,7 +292,7 @@ void MainViewModel::checkPlugin(bool launch)
     // A name that is no plain file name would point at the installer's own folder.
     if (name.isEmpty())
         return;
-    if (!QFileInfo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + name).isDir()) {
+    if (!QFileInfo(ConfigSettings::installerFolder() + QLatin1Char('/') + name).isDir()) {
         pluginDownloader->startDownload();
         return;
     }
@@ -305,7 +304,7 @@ void MainViewModel::launchPlugin()
 {
     const QString name = pluginName();
     const QString program =
-        QCoreApplication::applicationDirPath() + QLatin1Char('/') + name + QLatin1Char('/') + name + ".exe";
+        ConfigSettings::installerFolder() + QLatin1Char('/') + name + QLatin1Char('/') + name + ".exe";
     QProcess::startDetached(program, {QStringLiteral("/silent")});
 }
 

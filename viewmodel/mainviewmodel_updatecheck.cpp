@@ -173,7 +173,7 @@ void MainViewModel::applyLauncherContent(const QByteArray &body)
     startBgImageDownload();
     if (!updateInfo->advIcon.isEmpty()) {
         activityIconDownloader->setUrl(QUrl(updateInfo->advIcon));
-        activityIconDownloader->setFilePath(QCoreApplication::applicationDirPath());
+        activityIconDownloader->setFilePath(ConfigSettings::installerFolder());
         activityIconDownloader->startDownload();
     }
     // The first answer leaves the web view as the scene made it; later ones show or hide it and re-arm its reload.

@@ -13,7 +13,6 @@
 #include "viewmodel/installerversiongate.h"
 #include "viewmodel/sceneaccess.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +26,7 @@ const QString kDefaultTextColour = QStringLiteral("#ffffff");
 
 QString applicationFile(const QString &fileName)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/") + fileName;
+    return ConfigSettings::installerFolder() + QStringLiteral("/") + fileName;
 }
 
 QString orDefault(const QString &value, const QString &fallback)
@@ -106,7 +105,7 @@ void MainViewModel::startBgImageDownload()
     if (fileName.isEmpty() || QFileInfo::exists(applicationFile(fileName)))
         return;
     bgImageDownloader->setUrl(QUrl(updateInfo->advBackground));
-    bgImageDownloader->setFilePath(QCoreApplication::applicationDirPath());
+    bgImageDownloader->setFilePath(ConfigSettings::installerFolder());
     bgImageDownloader->startDownload();
 }
 

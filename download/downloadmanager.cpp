@@ -224,7 +224,7 @@ bool downloadmanager::openTempFile()
     if (!downloadfile::lockExclusive(*file)) {
         qDebug() << "Another download holds" << tempFilePath();
         file.reset();
-        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
+        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件正在下载中"));
         return false;
     }
     if (!existed)

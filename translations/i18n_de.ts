@@ -229,6 +229,10 @@
         <translation>Datei konnte nicht geöffnet werden</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>Die Datei wird gerade heruntergeladen</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Nicht genügend Festplattenspeicher</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>File opening error</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>The file is being downloaded</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Insufficient hard drive storage space</translation>
     </message>

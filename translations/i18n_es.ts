@@ -229,6 +229,10 @@
         <translation>No se pudo abrir el archivo</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>El archivo se está descargando</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Espacio insuficiente en el disco duro</translation>
     </message>

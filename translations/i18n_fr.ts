@@ -229,6 +229,10 @@
         <translation>Impossible d&apos;ouvrir le fichier</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>Le fichier est en cours de téléchargement</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Espace disque insuffisant</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>Gagal membuka file</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>File sedang diunduh</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Ruang hard disk tidak cukup</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>ファイルを開けませんでした</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>このファイルはダウンロード中です</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>ハードディスクの空き容量が不足しています</translation>
     </message>

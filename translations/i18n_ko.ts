@@ -229,6 +229,10 @@
         <translation>파일을 열지 못했습니다</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>파일을 다운로드하는 중입니다</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>하드 디스크 공간이 부족합니다</translation>
     </message>

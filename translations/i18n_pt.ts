@@ -229,6 +229,10 @@
         <translation>Falha ao abrir o arquivo</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>O arquivo está sendo baixado</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Espaço insuficiente no disco rígido</translation>
     </message>

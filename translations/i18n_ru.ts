@@ -229,6 +229,10 @@
         <translation>Не удалось открыть файл</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>Файл уже загружается</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Недостаточно места на жёстком диске</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>เปิดไฟล์ไม่สำเร็จ</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>กำลังดาวน์โหลดไฟล์นี้อยู่</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>พื้นที่ฮาร์ดดิสก์ไม่เพียงพอ</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>Không mở được tệp</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>Tệp đang được tải xuống</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>Ổ cứng không đủ dung lượng</translation>
     </message>

@@ -229,6 +229,10 @@
         <translation>文件打开失败</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>文件正在下载中</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>硬盘空间不足</translation>
     </message>

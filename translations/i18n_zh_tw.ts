@@ -229,6 +229,10 @@
         <translation>檔案開啟失敗</translation>
     </message>
     <message>
+        <source>文件正在下载中</source>
+        <translation>檔案正在下載中</translation>
+    </message>
+    <message>
         <source>硬盘空间不足</source>
         <translation>硬碟空間不足</translation>
     </message>

@@ -69,7 +69,7 @@ private slots:
         QVERIFY(first.waitForProgress());
         ToolRun second(configHome(), arguments(content));
         QCOMPARE(second.finish(5000), 1);
-        QVERIFY(second.m_errors.contains(QStringLiteral("DOWNLOAD_OPEN_FILE_ERROR (1000): 文件打开失败")));
+        QVERIFY(second.m_errors.contains(QStringLiteral("DOWNLOAD_OPEN_FILE_ERROR (1000): 文件正在下载中")));
         first.m_process.kill();
         QCOMPARE(first.finish(), -1);
         const qint64 recorded = first.recordedSize();

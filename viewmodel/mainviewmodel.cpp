@@ -158,7 +158,9 @@ void MainViewModel::handleMessage(QString message)
     if (message != QLatin1String("raise_window_noop"))
         return;
     if (auto *window = qobject_cast<QWindow *>(rootObject)) {
-        window->show();
+        // The tray choice minimises before it hides; a plain show() would bring
+        // the window back minimised behind everything else.
+        window->showNormal();
         window->raise();
         window->requestActivate();
     }

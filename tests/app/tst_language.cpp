@@ -33,6 +33,7 @@ void TestLanguage::selectsCatalogueForLocale_data()
     row("id_ID", "id-id", "i18n_id.qm", "Konfirmasi");
     // French has a catalogue of its own, yet gets the English one.
     row("fr_FR", "en-us", "i18n_en.qm", "Confirm");
+    row("it_IT", "en-us", "i18n_en.qm", "Confirm"); // a language the table does not list
 }
 
 void TestLanguage::selectsCatalogueForLocale()

@@ -3,6 +3,8 @@
 #include "app/language.h"
 #include "app/singleapplication.h"
 
+#include <QGuiApplication>
+#include <QIcon>
 #include <QQmlContext>
 #include <QQuickWindow>
 
@@ -13,6 +15,9 @@ void LauncherShell::prepareProcess()
     QCoreApplication::setOrganizationName(QStringLiteral("Tavoro"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("tavoro.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Aurelith Launcher"));
+    // Docks and the tray match the window to the desktop entry and show its icon.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tavoro.AurelithLauncher"));
 }
 
 LauncherShell::~LauncherShell()

@@ -4,33 +4,14 @@
 #include "setup/fileoperations.h"
 
 #include <QDebug>
-
-namespace {
-
-QString decode(const QByteArray &bytes)
-{
-    const auto starts = [&bytes](const char *mark) { return bytes.startsWith(QByteArray(mark)); };
-    if (starts("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    const bool littleEndian = starts("\xFF\xFE");
-    if (!littleEndian && !starts("\xFE\xFF"))
-        return QString::fromUtf8(bytes);
-    QString text;
-    text.reserve(bytes.size() / 2);
-    for (int i = 2; i + 1 < bytes.size(); i += 2) {
-        const uchar first = uchar(bytes.at(i));
-        const uchar second = uchar(bytes.at(i + 1));
-        text += littleEndian ? QChar(first, second) : QChar(second, first);
-    }
-    return text;
-}
-
-} // namespace
+#include <QTextCodec>
 
 QStringList DeleteList::entries(const QByteArray &bytes)
 {
+    // The byte-order mark picks the codec and is dropped; without one, UTF-8.
+    const QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(106));
     QStringList result;
-    for (const QString &line : decode(bytes).split(QLatin1Char('\n'))) {
+    for (const QString &line : codec->toUnicode(bytes).split(QLatin1Char('\n'))) {
         const QString entry = line.trimmed();
         if (!entry.isEmpty())
             result << entry;

@@ -239,6 +239,20 @@ struct LibraryFunctions
     SysFreeStringFunc sysFreeString = nullptr;
 };
 
+// One property as the library fills it in. A string in it belongs to the
+// library's allocator, whatever the property, and goes back there.
+struct LibraryProperty
+{
+    const LibraryFunctions &library;
+    PROPVARIANT value{};
+
+    ~LibraryProperty()
+    {
+        if (value.vt == VT_BSTR && value.bstrVal && library.sysFreeString)
+            library.sysFreeString(value.bstrVal);
+    }
+};
+
 // An operating-system error as a result code: 0x8007xxxx for a positive
 // error, unchanged when already negative, E_FAIL for 0.
 inline HRESULT resultFromSystemError(std::int32_t error)

@@ -19,20 +19,6 @@ QString fromBstr(BSTR text)
     return text ? QString::fromWCharArray(text) : QString();
 }
 
-// One item property as the library fills it in. A string in it belongs to
-// the library's allocator, whatever the property, and goes back there.
-struct ItemProperty
-{
-    const LibraryFunctions &library;
-    PROPVARIANT value{};
-
-    ~ItemProperty()
-    {
-        if (value.vt == VT_BSTR && value.bstrVal && library.sysFreeString)
-            library.sysFreeString(value.bstrVal);
-    }
-};
-
 } // namespace
 
 CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
@@ -236,7 +222,7 @@ void CArchiveExtractCallback::reportItemError(ErrorDefine::ErrorCode error, cons
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
 {
-    ItemProperty prop{m_library};
+    LibraryProperty prop{m_library};
     const HRESULT result = archive->GetProperty(index, PropId::Path, &prop.value);
     if (result != S_OK)
         return result;
@@ -252,7 +238,7 @@ HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
 
 HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
 {
-    ItemProperty attributes{m_library};
+    LibraryProperty attributes{m_library};
     HRESULT result = archive->GetProperty(index, PropId::Attrib, &attributes.value);
     if (result != S_OK)
         return result;
@@ -263,7 +249,7 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
         return E_FAIL;
     }
 
-    ItemProperty isFolder{m_library};
+    LibraryProperty isFolder{m_library};
     result = archive->GetProperty(index, PropId::IsDir, &isFolder.value);
     if (result != S_OK)
         return result;
@@ -272,13 +258,13 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     else if (isFolder.value.vt != VT_EMPTY)
         return E_FAIL;
 
-    ItemProperty anti{m_library};
+    LibraryProperty anti{m_library};
     result = archive->GetProperty(index, PropId::IsAnti, &anti.value);
     if (result != S_OK)
         return result;
     item.isAnti = anti.value.vt == VT_BOOL && anti.value.boolVal != 0;
 
-    ItemProperty time{m_library};
+    LibraryProperty time{m_library};
     result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
         return result;
@@ -291,7 +277,7 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     }
 
     // The size is read as the library expects but not needed; an odd type is ignored.
-    ItemProperty size{m_library};
+    LibraryProperty size{m_library};
     return archive->GetProperty(index, PropId::Size, &size.value);
 }
 

@@ -62,15 +62,10 @@ QString archiveErrorText(UInt32 flags)
 // empty when it has none.
 QString archiveError(IInArchive *archive, const LibraryFunctions &functions)
 {
-    PROPVARIANT value{};
-    if (archive->GetArchiveProperty(PropId::ErrorFlags, &value) != S_OK)
+    LibraryProperty flags{functions};
+    if (archive->GetArchiveProperty(PropId::ErrorFlags, &flags.value) != S_OK)
         return QString();
-    QString text;
-    if (value.vt == VT_UI4 && value.ulVal != 0)
-        text = archiveErrorText(value.ulVal);
-    if (value.vt == VT_BSTR && value.bstrVal && functions.sysFreeString)
-        functions.sysFreeString(value.bstrVal);
-    return text;
+    return flags.value.vt == VT_UI4 && flags.value.ulVal != 0 ? archiveErrorText(flags.value.ulVal) : QString();
 }
 
 } // namespace

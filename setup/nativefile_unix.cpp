@@ -84,10 +84,10 @@ NativeFile::CreateResult NativeFile::createForWrite(const QString &path)
 
 NativeFile::CreateResult NativeFile::replace(const QString &path)
 {
-    const QByteArray native = path.toUtf8();
-    if (::unlink(native.constData()) != 0)
+    if (!FileOperations::deleteAlways(path))
         return CreateResult::Failed;
-    const int descriptor = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int descriptor =
+        ::open(path.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return CreateResult::Failed;
     m_handle = descriptor;

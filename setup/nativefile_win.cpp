@@ -1,5 +1,7 @@
 #include "setup/nativefile.h"
 
+#include "setup/fileoperations.h"
+
 #include <QDir>
 
 #include <windows.h>
@@ -60,13 +62,9 @@ NativeFile::CreateResult NativeFile::createForWrite(const QString &path)
 
 NativeFile::CreateResult NativeFile::replace(const QString &path)
 {
-    const std::wstring native = nativePath(path);
-    const DWORD attributes = ::GetFileAttributesW(native.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(native.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    if (!::DeleteFileW(native.c_str()))
+    if (!FileOperations::deleteAlways(path))
         return CreateResult::Failed;
-    HANDLE handle = ::CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+    HANDLE handle = ::CreateFileW(nativePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return CreateResult::Failed;

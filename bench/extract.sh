@@ -7,7 +7,8 @@
 # The packages are built once into build-bench/bench-extract/cache.
 #
 # BENCH_BUILD_DIR (default build-bench)  Release build of unpack_package
-# ROUNDS          (default 3)            best round counts (5 for the small files)
+# ROUNDS          (default 3)            best round counts, large package
+# SMALL_ROUNDS    (default 5)            the same for the small files
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD_DIR:-$here/build-bench}

@@ -2,8 +2,8 @@
 
 #include "common/errordefine.h"
 #include "viewmodel/ratemeter.h"
+#include "viewmodel/stageprogress.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -187,8 +187,9 @@ private:
     bool settleInstallFolder();
     void refuseInstallFolder(const QString &text, const QString &error);
     void centreOverRoot(QWidget *dialog) const;
+    int runOverMask(const std::function<int()> &runModal);
 
-    float lastProgress = -1.0f;
+    float lastProgress = StageProgress::kNone;
     QTimer verifyTipTimer;
     bool webReloadArmed = true;
     QString languageCode = QStringLiteral("en");
@@ -198,9 +199,6 @@ private:
     int gameResRetryCount = 0;
     int launcherRetryCount = 0;
     qint64 phaseStartSecs = 0;
-    QDateTime lastProgressTime;
-    qint64 lastDownloadedBytes = 0;
-    qint64 lastExtractedBytes = 0;
     QObject *rootObject = nullptr;
     GameState gameState = STATE_UNKNOWN;
     HttpRequestAPI *gameResClient = nullptr;

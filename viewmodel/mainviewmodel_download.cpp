@@ -9,9 +9,9 @@
 #include "viewmodel/packagechoice.h"
 #include "viewmodel/progresstexts.h"
 #include "viewmodel/sceneaccess.h"
-#include "viewmodel/stageprogress.h"
 #include "viewmodel/stallwatch.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
 #include <QProcess>
@@ -63,7 +63,6 @@ void MainViewModel::configureGamePackage(bool isInstall)
     connect(this, &MainViewModel::gameStateChanged, this, &MainViewModel::stopVerifyTipOutsideVerifying,
             Qt::UniqueConnection);
     lastProgress = StageProgress::kNone;
-    lastProgressTime = QDateTime::currentDateTime();
     watchStallsWhenAsked();
     const PackageChoice package = PackageChoice::forVersion(*updateInfo, ConfigSettings::instance()->getGameVersion());
     const QString folder = fullInstallPath();
@@ -129,8 +128,6 @@ void MainViewModel::onDownloadProgress(qint64 bytesRead, qint64 totalBytes)
         scene.write(QStringLiteral("download_percentage"), "text", ProgressTexts::downloading(bytesRead, totalBytes));
         scene.write(QStringLiteral("download_speed"), "text", ProgressTexts::speed(speed, remaining));
         scene.write(QStringLiteral("task_needtime"), "text", ProgressTexts::remainingTime(remaining, speed));
-        lastProgressTime = QDateTime::currentDateTime();
-        lastDownloadedBytes = bytesRead;
     }
     raiseProgress(bytesRead, totalBytes);
 }
@@ -176,7 +173,6 @@ void MainViewModel::setPauseButtonPictures(const SceneAccess &scene, const QStri
 void MainViewModel::onDownloadFinished()
 {
     setGameState(STATE_VERIFYING);
-    lastProgressTime = QDateTime::currentDateTime();
     sendReport(StatusReport::PROGRAM_HOME_DOWNLOADED, costTimeSince(phaseStartSecs));
     lastProgress = StageProgress::kNone;
     verifyTipTimer.start();
@@ -194,8 +190,6 @@ void MainViewModel::onMd5CheckFinished()
     verifiedPackagePath = packageFilePath;
     setGameState(STATE_INSTALLING);
     lastProgress = StageProgress::kNone;
-    lastDownloadedBytes = 0;
-    lastProgressTime = QDateTime::currentDateTime();
     sendReport(StatusReport::GAME_LOADER_CHECK_MD5_FINISH, costTimeSince(phaseStartSecs));
     startGameSetup();
 }
@@ -223,7 +217,6 @@ void MainViewModel::startGameSetup()
     checkPlugin(true);
     phaseStartSecs = nowSecs();
     setupRate.restart(phaseStartSecs);
-    lastExtractedBytes = 0;
     gameSetup->start(QThread::InheritPriority);
     setGameState(STATE_INSTALLING);
     sendReport(StatusReport::PROGRAM_HOME_INSTALL);
@@ -239,8 +232,6 @@ void MainViewModel::onSetupProgress(qint64 finishSize, qint64 totalSize)
         scene.write(QStringLiteral("setup_percentage"), "text", ProgressTexts::installing(finishSize, totalSize));
         scene.write(QStringLiteral("task_needtime"), "text",
                     ProgressTexts::remainingTime(totalSize - finishSize, speed));
-        lastProgressTime = QDateTime::currentDateTime();
-        lastExtractedBytes = finishSize;
     }
     raiseProgress(finishSize, totalSize);
 }

@@ -62,11 +62,7 @@ void MainViewModel::changeInstallPathBtnClicked()
                                    ? InstallPathRules::defaultInstallPath(QCoreApplication::applicationDirPath())
                                    : installPath);
     centreOverRoot(installPathDialog);
-    const SceneAccess scene(rootObject);
-    const bool masked = scene.write(QStringLiteral("bgMask_msgbox"), "visible", true);
-    installPathDialog->exec();
-    if (masked)
-        scene.write(QStringLiteral("bgMask_msgbox"), "visible", false);
+    runOverMask([this] { return installPathDialog->exec(); });
 }
 
 void MainViewModel::installEnsureBtnClicked()

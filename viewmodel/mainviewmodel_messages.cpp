@@ -22,24 +22,36 @@ void reportError(ErrorDefine::ErrorCode error, const QString &msg)
 
 } // namespace
 
+// Every modal over the window darkens it; nested messages share the mask, so
+// only the last one to close lifts it.
+int MainViewModel::runOverMask(const std::function<int()> &runModal)
+{
+    const SceneAccess scene(rootObject);
+    const bool masked = scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
+    const int result = runModal();
+    if (masked && CDlgYesNo::openMessageCount() == 0)
+        scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
+    return result;
+}
+
 void MainViewModel::showMessageBox(const QString &title, const QString &text, ConfirmAction action, bool withCancel)
 {
     // The stored action is what the scene's confirm calls run again later. The
     // message itself runs its own action: a message opened on top of this one
     // replaces the stored action, and must not take this one's answer.
     pendingConfirmAction = action;
-    const SceneAccess scene(rootObject);
-    const bool masked = scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
-    const int result = CDlgYesNo::showMessage(title, text, withCancel, nullptr, scene.rootRect());
-    if (action)
-        action(result == 1);
-    if (masked && CDlgYesNo::openMessageCount() == 0)
-        scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
+    const QRect over = SceneAccess(rootObject).rootRect();
+    runOverMask([&] {
+        const int result = CDlgYesNo::showMessage(title, text, withCancel, nullptr, over);
+        if (action)
+            action(result == 1);
+        return result;
+    });
 }
 
 void MainViewModel::onDownloadError(ErrorDefine::ErrorCode error, QString msg)
 {
-    lastProgress = -1.0f;
+    lastProgress = StageProgress::kNone;
     refreshGameState();
     applyPageContent();
     showMessageBox(tr("下载错误"), errorText(error, msg), ConfirmAction(), true);
@@ -57,7 +69,7 @@ void MainViewModel::onHttpError(ErrorDefine::ErrorCode error, QString msg)
 
 void MainViewModel::onSetupError(ErrorDefine::ErrorCode error, QString msg)
 {
-    lastProgress = -1.0f;
+    lastProgress = StageProgress::kNone;
     // While the plugin extracts, the shared extractor's reports are the plugin's.
     if (pluginSetupRunning)
         return;

@@ -2,7 +2,6 @@
 
 #include "dialogs/cdlgappinfo.h"
 #include "dialogs/cdlgclosetip.h"
-#include "dialogs/cdlgyesno.h"
 #include "download/downloadmanager.h"
 #include "net/launcherapi.h"
 #include "net/updateversioninfo.h"
@@ -166,11 +165,8 @@ void MainViewModel::btnExitClick()
     } else {
         CDlgCloseTip dialog;
         centreOverRoot(&dialog);
-        const SceneAccess scene(rootObject);
-        scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
-        if (dialog.exec() == QDialog::Accepted)
+        if (runOverMask([&dialog] { return dialog.exec(); }) == QDialog::Accepted)
             choice = dialog.isExitChosen();
-        scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
     }
 
     const SceneAccess scene(rootObject);
@@ -195,9 +191,5 @@ void MainViewModel::appInfoAreaClick()
     dialog.setInfo(updateInfo ? updateInfo->version : QString(), LauncherApi::kLauncherId,
                    InstallerVersionGate::installerVersion());
     centreOverRoot(&dialog);
-    const SceneAccess scene(rootObject);
-    scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
-    dialog.exec();
-    if (CDlgYesNo::openMessageCount() == 0)
-        scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
+    runOverMask([&dialog] { return dialog.exec(); });
 }

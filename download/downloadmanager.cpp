@@ -476,8 +476,8 @@ bool downloadmanager::takeSize(int status)
     bool known = false;
     qint64 length = sizeReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     if (probingWithGet && status == 206) {
-        const QByteArray range = sizeReply->rawHeader("Content-Range");
-        length = range.mid(range.indexOf('/') + 1).toLongLong(&known);
+        length = downloadtask::contentRangeTotal(sizeReply->rawHeader("Content-Range"));
+        known = length >= 0;
     }
     // Without a length there is nothing to preallocate or to finish at.
     if (!known || length <= 0)

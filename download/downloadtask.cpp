@@ -249,6 +249,11 @@ void downloadtask::setReadBufferSize(qint64 bytes)
         m_reply->setReadBufferSize(bytes);
 }
 
+qint64 downloadtask::contentRangeTotal(const QByteArray &value)
+{
+    return parseContentRange(value).total;
+}
+
 void downloadtask::setFileSize(qint64 bytes)
 {
     m_fileSize = bytes;

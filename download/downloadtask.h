@@ -54,6 +54,9 @@ public:
     void setTimeoutInterval(int milliseconds);
     void setRetryDelay(int milliseconds) { m_retry.setFirstDelay(milliseconds); }
 
+    // The file size a Content-Range header states; -1 when it states none.
+    static qint64 contentRangeTotal(const QByteArray &value);
+
 private:
     bool stoppedOnStatus();
     bool acceptsBodyPlacement(int status);

@@ -103,9 +103,8 @@ void downloadmanager::setUrl(const QUrl &requestUrl)
     requestedUrl = requestUrl;
     redirectCount = 0;
     probingWithGet = false;
-    sizeRetry = retrypolicy();
-    if (retryDelayMs > 0)
-        sizeRetry.setFirstDelay(retryDelayMs);
+    // A new URL has all its tries; the first wait stays as set.
+    sizeRetry.progressed();
     fetchingSize = true;
     requestFileSize();
 }

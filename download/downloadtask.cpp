@@ -136,7 +136,6 @@ void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QStrin
 {
     if (retryLater())
         return;
-    stop();
     emit networkError(error, text);
 }
 

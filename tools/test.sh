@@ -12,3 +12,6 @@ BUILD_DIR=$build bash "$here/tools/build.sh"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
 ctest --output-on-failure --timeout 600 -j "$(nproc)"
+
+# The Windows branches, compiled for Windows (syntax only) after the tests.
+BUILD_DIR=$build bash "$here/tools/check-windows.sh"

@@ -107,7 +107,16 @@ void UpdateVersionInfo::parseGameRes(const QByteArray &body)
     forgetSizeReply();
     const QVariantMap data = document.toVariant().toMap().value(QStringLiteral("data")).toMap();
     const QVariantMap game = data.value(QStringLiteral("game")).toMap();
-    const QVariantMap latest = game.value(QStringLiteral("latest")).toMap();
+    readLatest(game.value(QStringLiteral("latest")).toMap());
+    readForceUpdate(data);
+    readDiffs(game.value(QStringLiteral("diffs")).toList());
+    readPlugins(data.value(QStringLiteral("plugin")).toMap().value(QStringLiteral("plugins")).toList());
+    if (webUrl.isEmpty())
+        webUrl = data.value(QStringLiteral("web_url")).toString();
+}
+
+void UpdateVersionInfo::readLatest(const QVariantMap &latest)
+{
     path = latest.value(QStringLiteral("path")).toString();
     version = latest.value(QStringLiteral("version")).toString();
     entry = latest.value(QStringLiteral("entry")).toString();
@@ -116,15 +125,22 @@ void UpdateVersionInfo::parseGameRes(const QByteArray &body)
     size = byteCount(latest.value(QStringLiteral("size")));
     if (size == 0 && QUrl(path, QUrl::TolerantMode).isValid())
         requestSize();
+}
 
-    if (data.contains(QStringLiteral("force_update"))) {
-        const QVariantMap forceUpdate = data.value(QStringLiteral("force_update")).toMap();
-        minVersion = forceUpdate.value(QStringLiteral("min_version")).toString();
-        forceUpdateUrl = forceUpdate.value(QStringLiteral("url")).toString();
-    }
+void UpdateVersionInfo::readForceUpdate(const QVariantMap &data)
+{
+    // An answer without the block keeps the gate of the previous answer.
+    if (!data.contains(QStringLiteral("force_update")))
+        return;
+    const QVariantMap forceUpdate = data.value(QStringLiteral("force_update")).toMap();
+    minVersion = forceUpdate.value(QStringLiteral("min_version")).toString();
+    forceUpdateUrl = forceUpdate.value(QStringLiteral("url")).toString();
+}
 
-    const QJsonArray diffList = QJsonArray::fromVariantList(game.value(QStringLiteral("diffs")).toList());
-    for (const QJsonValue &element : diffList) {
+void UpdateVersionInfo::readDiffs(const QVariantList &diffList)
+{
+    // Diff fields count only as JSON strings: a number there reads as empty.
+    for (const QJsonValue &element : QJsonArray::fromVariantList(diffList)) {
         const QJsonObject diff = element.toObject();
         DiffInfo &record = diffs[diff.value(QStringLiteral("version")).toString()];
         record.name = diff.value(QStringLiteral("name")).toString();
@@ -133,15 +149,13 @@ void UpdateVersionInfo::parseGameRes(const QByteArray &body)
         record.version = diff.value(QStringLiteral("version")).toString();
         record.size = diff.value(QStringLiteral("size")).toString();
     }
+}
 
+void UpdateVersionInfo::readPlugins(const QVariantList &pluginList)
+{
     plugins.clear();
-    const QVariantList pluginList =
-        data.value(QStringLiteral("plugin")).toMap().value(QStringLiteral("plugins")).toList();
     for (const QVariant &plugin : pluginList)
         plugins.append(plugin.toMap());
-
-    if (webUrl.isEmpty())
-        webUrl = data.value(QStringLiteral("web_url")).toString();
 }
 
 void UpdateVersionInfo::parseLauncherContent(const QByteArray &body)

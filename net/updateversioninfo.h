@@ -67,6 +67,10 @@ private slots:
     void OnHeaderResponseFinished();
 
 private:
+    void readLatest(const QVariantMap &latest);
+    void readForceUpdate(const QVariantMap &data);
+    void readDiffs(const QVariantList &diffList);
+    void readPlugins(const QVariantList &pluginList);
     void requestSize();
     void forgetSizeReply();
 

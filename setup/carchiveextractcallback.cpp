@@ -21,7 +21,7 @@ QString fromBstr(BSTR text)
 
 } // namespace
 
-CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
+CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, setupmanager *runner)
     : m_library(library)
     , m_runner(runner)
 {
@@ -78,7 +78,7 @@ void CArchiveExtractCallback::emitProgress(UInt64 completed)
     if (!isLast && last >= 0 && now - last < ProgressIntervalMs)
         return;
     m_lastProgressMs.store(now);
-    emit setupmanager::sharedInstance()->setupProgress(qint64(completed), qint64(totalSize));
+    emit m_runner->setupProgress(qint64(completed), qint64(totalSize));
 }
 
 HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **outStream, Int32 askExtractMode)
@@ -217,7 +217,7 @@ void CArchiveExtractCallback::removeAntiItem()
 void CArchiveExtractCallback::reportItemError(ErrorDefine::ErrorCode error, const QString &msg)
 {
     ++m_itemErrors;
-    setupmanager::reportItemError(m_runner, error, msg);
+    m_runner->reportItemError(error, msg);
 }
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
@@ -325,7 +325,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askExtractMode)
     switch (askExtractMode) {
     case AskMode::Extract:
         if (!item.refused && !item.skipped)
-            emit setupmanager::sharedInstance()->setupUnzipFilePath(shownPath);
+            emit m_runner->setupUnzipFilePath(shownPath);
         break;
     case AskMode::Test:
         qDebug().noquote() << "Testing     " + shownPath;

@@ -100,12 +100,9 @@ void setupmanager::raiseError(ErrorDefine::ErrorCode error, const QString &msg)
     emit setupError(error, msg);
 }
 
-void setupmanager::reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg)
+void setupmanager::reportItemError(ErrorDefine::ErrorCode error, const QString &msg)
 {
-    setupmanager *shared = sharedInstance();
-    if (runner == shared)
-        shared->hasError.store(true);
-    emit shared->setupError(error, msg);
+    raiseError(error, msg);
 }
 
 void setupmanager::setLibraryFileName(const QString &fileName)

@@ -25,13 +25,12 @@ public:
     // Lets a running extraction end first: it writes into the install folder.
     ~setupmanager() override;
 
-    // The instance every archive callback reports through; created on first use.
+    // The game's extractor, created on first use. Reports never travel
+    // through it: each instance's callbacks report on that instance.
     static setupmanager *sharedInstance();
 
-    // A failed item of runner's extraction, reported on the shared instance
-    // from the run's thread. It decides only the shared instance's own run:
-    // another instance's item errors never silence the shared one's next run.
-    static void reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg);
+    // A failed item of this instance's extraction, from the run's thread.
+    void reportItemError(ErrorDefine::ErrorCode error, const QString &msg);
 
     // Where the archive library is loaded from; the platform's default otherwise.
     void setLibraryFileName(const QString &fileName);

@@ -8,9 +8,12 @@
 
 #include <atomic>
 
+class CInFileStream;
+
 namespace SevenZip {
+struct IInArchive;
 struct LibraryFunctions;
-}
+} // namespace SevenZip
 
 // Installs a downloaded package on a thread of its own: unpacks the archive
 // into the install folder through the 7-Zip library, deletes the archive and
@@ -55,6 +58,12 @@ protected:
 private:
     void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
     bool extractArchive(const QString &archivePath, const QString &targetDir, bool *deleteListArrived);
+    // The library's handler for the archive's suffix; null when refused.
+    SevenZip::IInArchive *createHandler(const QString &archivePath, const SevenZip::LibraryFunctions &functions);
+    bool openArchive(SevenZip::IInArchive *archive, CInFileStream *stream, const QString &archivePath,
+                     const SevenZip::LibraryFunctions &functions);
+    bool unpackItems(SevenZip::IInArchive *archive, const SevenZip::LibraryFunctions &functions,
+                     const QString &targetDir, bool *deleteListArrived);
     bool resolveLibrary(SevenZip::LibraryFunctions *functions);
     void processDeleteList();
     void checkMetaData();

@@ -247,6 +247,7 @@ private slots:
         QTRY_VERIFY(!game.isExtracting() && gameFailed.count() == 2);
         QCOMPARE(gameDone.count(), 0);
         QCOMPARE(pluginFailed.count(), 0);
+        QVERIFY(!pluginProgress.isEmpty());
         QCOMPARE(pluginProgress.last().at(0), pluginProgress.last().at(1));
         QCOMPARE(pluginProgress.last().at(1).toLongLong(), qint64(32) << 20);
     }

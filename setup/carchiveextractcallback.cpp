@@ -263,9 +263,13 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     if (result != S_OK)
         return result;
     item.isAnti = anti.value.vt == VT_BOOL && anti.value.boolVal != 0;
+    return readItemTime(index);
+}
 
+HRESULT CArchiveExtractCallback::readItemTime(UInt32 index)
+{
     LibraryProperty time{m_library};
-    result = archive->GetProperty(index, PropId::MTime, &time.value);
+    const HRESULT result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
         return result;
     if (time.value.vt == VT_FILETIME) {
@@ -275,7 +279,6 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     } else if (time.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
-
     // The size is read as the library expects but not needed; an odd type is ignored.
     LibraryProperty size{m_library};
     return archive->GetProperty(index, PropId::Size, &size.value);

@@ -76,6 +76,8 @@ private:
 
     SevenZip::HRESULT readItemPath(SevenZip::UInt32 index);
     SevenZip::HRESULT readItemInfo(SevenZip::UInt32 index);
+    // The modification time, then the size the library expects to be read.
+    SevenZip::HRESULT readItemTime(SevenZip::UInt32 index);
     SevenZip::HRESULT placeItem(const QStringList &components, SevenZip::ISequentialOutStream **outStream);
     Placement reachFolder(const QStringList &components, int count, bool create);
     bool linkStaysInside(const QString &path) const;

@@ -5,6 +5,7 @@
 #include "setup/setupmanager.h"
 #include "support/faultserver.h"
 #include "viewmodel/flowclock.h"
+#include "viewmodel/gameinstall.h"
 #include "viewmodel/gamestatus.h"
 #include "viewmodel/installfolder.h"
 #include "viewmodel/installjob.h"
@@ -14,6 +15,9 @@
 #include "viewmodel/updatecheck.h"
 #include "viewmodel/verifytip.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -53,16 +57,50 @@ public:
     QList<ManualTicker *> tickers;
 };
 
+// The web view: counts the reloads asked of it.
+class WebView : public QObject
+{
+    Q_OBJECT
+public:
+    int reloads = 0;
+public slots:
+    void reload() { ++reloads; }
+};
+
 // The scene objects a flow writes, as plain objects below a root.
 class SceneRoot : public QObject
 {
 public:
     SceneRoot()
     {
-        for (const char *name : {"setup_percentage", "curinstallPath", "versionText", "bgWebView"})
+        for (const char *name : {"setup_percentage", "curinstallPath", "versionText"})
             (new QObject(this))->setObjectName(name);
+        web.setParent(this);
+        web.setObjectName("bgWebView");
     }
     QVariant value(const char *name, const char *key) const { return findChild<QObject *>(name)->property(key); }
+    WebView web;
+};
+
+// Answers every message as it opens, keeping its text.
+class MessageCloser : public QObject
+{
+public:
+    MessageCloser()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] {
+            auto *dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            texts << dialog->findChild<QTextBrowser *>("textBrowser")->toPlainText();
+            dialog->findChild<QAbstractButton *>("btn_ok")->click();
+        });
+        timer.start(20);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer;
 };
 
 const QByteArray kResourceAnswer =
@@ -250,6 +288,85 @@ private slots:
         QVERIFY(!pluginProgress.isEmpty());
         QCOMPARE(pluginProgress.last().at(0), pluginProgress.last().at(1));
         QCOMPARE(pluginProgress.last().at(1).toLongLong(), qint64(32) << 20);
+    }
+
+    // The web view reloads once until a later launcher answer re-arms it; the first answer does not.
+    void webViewReloadsOncePerAnswer()
+    {
+        SceneRoot root;
+        const SceneAccess scene(&root);
+        UpdateVersionInfo info;
+        InstallFolder folder(scene, home.filePath("installer"));
+        GameStatus status(info, folder);
+        PageActions page(info, status, scene);
+        QSignalSpy pageChanged(&page, &PageActions::mainBgResChanged);
+        const auto reloadTwice = [&] {
+            page.reloadWebOnce();
+            page.reloadWebOnce();
+            QCoreApplication::processEvents(); // the reload is queued
+            return root.web.reloads;
+        };
+        QCOMPARE(reloadTwice(), 1);
+        page.applyLauncherContent(true);
+        QCOMPARE(reloadTwice(), 1);
+        QCOMPARE(pageChanged.count(), 0);
+        info.webUrl = "http://127.0.0.1:9/news";
+        page.applyLauncherContent(false);
+        QCOMPARE(root.web.property("visible"), QVariant(true));
+        QCOMPARE(pageChanged.count(), 1);
+        QCOMPARE(reloadTwice(), 2);
+    }
+
+    // A package found in the folder is checked, then unpacked; one that does not unpack ends the install.
+    void gameInstallOfAFoundPackage_data()
+    {
+        QTest::addColumn<bool>("good");
+        QTest::addColumn<QList<int>>("states");
+        QTest::addColumn<QString>("message");
+        const QList<int> checkAndUnpack{GameStatus::STATE_VERIFYING, GameStatus::STATE_INSTALLING,
+                                        GameStatus::STATE_INSTALLING};
+        QTest::newRow("unpacks") << true << checkAndUnpack + QList<int>{GameStatus::STATE_INSTALLED} << "";
+        QTest::newRow("no archive") << false << checkAndUnpack + QList<int>{GameStatus::STATE_NOT_INSTALLED}
+                                    << "[1013]:无法以archive形式打开";
+    }
+    void gameInstallOfAFoundPackage()
+    {
+        QFETCH(bool, good);
+        QFETCH(QList<int>, states);
+        QFETCH(QString, message);
+        const QString dir = home.filePath(good ? "install-good" : "install-bad");
+        ArchiveFixture::writeFile(home.filePath("src-exe/Halvest.exe"), "game");
+        if (good)
+            QVERIFY(ArchiveFixture::pack(home.filePath("src-exe"), dir + "/game.7z"));
+        else
+            ArchiveFixture::writeFile(dir + "/game.7z", QByteArray("no archive\n").repeated(100));
+        QFile package(dir + "/game.7z");
+        QVERIFY(package.open(QIODevice::ReadOnly));
+        UpdateVersionInfo info;
+        info.version = "1.1.0";
+        info.path = "http://127.0.0.1:9/game.7z";
+        info.entry = "Halvest.exe";
+        info.md5 = QCryptographicHash::hash(package.readAll(), QCryptographicHash::Md5).toHex();
+        ConfigSettings::instance()->setGameVersion(QString());
+        SceneRoot root;
+        const SceneAccess scene(&root);
+        ManualClock clock;
+        Messages messages(scene);
+        InstallFolder folder(scene, home.filePath("installer"));
+        GameStatus status(info, folder);
+        GameInstall install(info, status, folder, messages, scene, clock);
+        folder.set(dir);
+        status.set(GameStatus::STATE_NOT_INSTALLED);
+        QList<int> seen;
+        connect(&status, &GameStatus::changed, this, [&] { seen << status.state(); });
+        MessageCloser closer;
+        install.install();
+        QVERIFY(install.verifyTip().isActive()); // the digest is checked on a thread of its own
+        QTRY_COMPARE_WITH_TIMEOUT(seen, states, 20000);
+        QVERIFY(!install.verifyTip().isActive());
+        QCOMPARE(ConfigSettings::instance()->getGameVersion(), QString(good ? "1.1.0" : ""));
+        QCOMPARE(install.progress(), good ? 1.0f : 0.0f);
+        QTRY_COMPARE(closer.texts.join("").left(message.size()), message);
     }
 
 private:

@@ -5,15 +5,12 @@
 #include "settings/configsettings.h"
 #include "setup/setupmanager.h"
 #include "viewmodel/flowclock.h"
-#include "viewmodel/gameprocess.h"
 #include "viewmodel/gamestatus.h"
 #include "viewmodel/installfolder.h"
-#include "viewmodel/messages.h"
 #include "viewmodel/packagechoice.h"
 #include "viewmodel/progresstexts.h"
 #include "viewmodel/stallwatch.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QProcess>
@@ -30,11 +27,6 @@ StatusReport::Fields costTime(qint64 seconds)
     return {{QStringLiteral("costTime"), QString::number(seconds)}};
 }
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("MainViewModel", text);
-}
-
 } // namespace
 
 GameInstall::GameInstall(const UpdateVersionInfo &info, GameStatus &status, InstallFolder &folder, Messages &messages,
@@ -43,13 +35,13 @@ GameInstall::GameInstall(const UpdateVersionInfo &info, GameStatus &status, Inst
     , info(info)
     , status(status)
     , folder(folder)
-    , messages(messages)
     , clock(clock)
     , game(setupmanager::sharedInstance())
     , plugin(info, ConfigSettings::installerFolder())
     , tip(scene, clock)
     , display(scene, clock)
     , errors(status, messages, display)
+    , runningGame(messages)
 {
     connectJob();
     connect(&errors, &InstallErrors::pageStale, this, &GameInstall::pageStale);
@@ -200,24 +192,11 @@ void GameInstall::onVerified()
 void GameInstall::startExtract()
 {
     display.newStage();
-    const QString exeName = status.exeName();
-    if (GameProcess::isRunning(exeName)) {
-        messages.show(
-            translated(QT_TRANSLATE_NOOP("MainViewModel", "警告")),
-            translated(QT_TRANSLATE_NOOP("MainViewModel", "游戏已启动，点击将关闭游戏，继续安装！")),
-            [this, exeName](bool confirmed) {
-                // After the kill the extraction runs: the state stays 7 rather
-                // than offering install or start over a folder being written.
-                if (confirmed) {
-                    GameProcess::kill(exeName);
-                    startExtract();
-                } else {
-                    status.refresh();
-                }
-            },
-            true);
+    // After the kill the extraction runs: the state stays 7 rather than
+    // offering install or start over a folder being written.
+    if (!runningGame.allowsInstall(
+            status.exeName(), [this] { startExtract(); }, [this] { status.refresh(); }))
         return;
-    }
     plugin.check(true);
     phaseStartSecs = clock.nowSecs();
     display.startExtract(phaseStartSecs);

@@ -4,6 +4,7 @@
 #include "viewmodel/installjob.h"
 #include "viewmodel/plugininstall.h"
 #include "viewmodel/progressdisplay.h"
+#include "viewmodel/runninggame.h"
 #include "viewmodel/verifytip.h"
 
 #include <QObject>
@@ -60,13 +61,13 @@ private:
     const UpdateVersionInfo &info;
     GameStatus &status;
     InstallFolder &folder;
-    Messages &messages;
     FlowClock &clock;
     InstallJob game;
     PluginInstall plugin;
     VerifyTip tip;
     ProgressDisplay display;
     InstallErrors errors;
+    RunningGame runningGame;
     qint64 phaseStartSecs = 0;
     // The package being installed and the one whose digest matched in this run.
     QString packageFilePath;

@@ -6,11 +6,13 @@
 #include "support/faultserver.h"
 #include "viewmodel/flowclock.h"
 #include "viewmodel/gameinstall.h"
+#include "viewmodel/gameprocess.h"
 #include "viewmodel/gamestatus.h"
 #include "viewmodel/installfolder.h"
 #include "viewmodel/installjob.h"
 #include "viewmodel/messages.h"
 #include "viewmodel/pageactions.h"
+#include "viewmodel/runninggame.h"
 #include "viewmodel/sceneaccess.h"
 #include "viewmodel/updatecheck.h"
 #include "viewmodel/verifytip.h"
@@ -86,14 +88,14 @@ public:
 class MessageCloser : public QObject
 {
 public:
-    MessageCloser()
+    explicit MessageCloser(const char *button = "btn_ok")
     {
-        connect(&timer, &QTimer::timeout, this, [this] {
+        connect(&timer, &QTimer::timeout, this, [this, button] {
             auto *dialog = QApplication::activeModalWidget();
             if (!dialog)
                 return;
             texts << dialog->findChild<QTextBrowser *>("textBrowser")->toPlainText();
-            dialog->findChild<QAbstractButton *>("btn_ok")->click();
+            dialog->findChild<QAbstractButton *>(button)->click();
         });
         timer.start(20);
     }
@@ -367,6 +369,42 @@ private slots:
         QCOMPARE(ConfigSettings::instance()->getGameVersion(), QString(good ? "1.1.0" : ""));
         QCOMPARE(install.progress(), good ? 1.0f : 0.0f);
         QTRY_COMPARE(closer.texts.join("").left(message.size()), message);
+    }
+
+    // A running game is ended only when the player agrees; the install goes on only then.
+    void runningGameIsAsked_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("ended") << "btn_ok"
+                               << "proceed";
+        QTest::newRow("kept") << "btn_cancel"
+                              << "decline";
+    }
+    void runningGameIsAsked()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, outcome);
+        const QString game = home.filePath("AurelithFlowTst");
+        QVERIFY(QFile::exists(game) || QFile::copy("/bin/sleep", game));
+        QProcess running;
+        running.start(game, {"30"});
+        QVERIFY(running.waitForStarted());
+        const SceneAccess scene(nullptr);
+        Messages messages(scene);
+        RunningGame guard(messages);
+        QString ran;
+        QVERIFY(guard.allowsInstall(
+            "NoSuchGameTst", [] {}, [] {}));
+        const QByteArray name = button.toLatin1();
+        MessageCloser closer(name.constData());
+        QTRY_VERIFY(GameProcess::isRunning("AurelithFlowTst"));
+        QVERIFY(!guard.allowsInstall(
+            "AurelithFlowTst", [&] { ran = "proceed"; }, [&] { ran = "decline"; }));
+        QCOMPARE(ran, outcome);
+        QCOMPARE(GameProcess::isRunning("AurelithFlowTst"), outcome == "decline");
+        running.kill();
+        running.waitForFinished();
     }
 
 private:

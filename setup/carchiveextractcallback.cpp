@@ -21,7 +21,7 @@ QString fromBstr(BSTR text)
 
 } // namespace
 
-CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, const setupmanager *runner)
+CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, setupmanager *runner)
     : m_library(library)
     , m_runner(runner)
 {
@@ -78,7 +78,7 @@ void CArchiveExtractCallback::emitProgress(UInt64 completed)
     if (!isLast && last >= 0 && now - last < ProgressIntervalMs)
         return;
     m_lastProgressMs.store(now);
-    emit setupmanager::sharedInstance()->setupProgress(qint64(completed), qint64(totalSize));
+    emit m_runner->setupProgress(qint64(completed), qint64(totalSize));
 }
 
 HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **outStream, Int32 askExtractMode)
@@ -217,7 +217,7 @@ void CArchiveExtractCallback::removeAntiItem()
 void CArchiveExtractCallback::reportItemError(ErrorDefine::ErrorCode error, const QString &msg)
 {
     ++m_itemErrors;
-    setupmanager::reportItemError(m_runner, error, msg);
+    m_runner->reportItemError(error, msg);
 }
 
 HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
@@ -263,9 +263,13 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     if (result != S_OK)
         return result;
     item.isAnti = anti.value.vt == VT_BOOL && anti.value.boolVal != 0;
+    return readItemTime(index);
+}
 
+HRESULT CArchiveExtractCallback::readItemTime(UInt32 index)
+{
     LibraryProperty time{m_library};
-    result = archive->GetProperty(index, PropId::MTime, &time.value);
+    const HRESULT result = archive->GetProperty(index, PropId::MTime, &time.value);
     if (result != S_OK)
         return result;
     if (time.value.vt == VT_FILETIME) {
@@ -275,7 +279,6 @@ HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
     } else if (time.value.vt != VT_EMPTY) {
         return E_FAIL;
     }
-
     // The size is read as the library expects but not needed; an odd type is ignored.
     LibraryProperty size{m_library};
     return archive->GetProperty(index, PropId::Size, &size.value);
@@ -325,7 +328,7 @@ HRESULT CArchiveExtractCallback::PrepareOperation(Int32 askExtractMode)
     switch (askExtractMode) {
     case AskMode::Extract:
         if (!item.refused && !item.skipped)
-            emit setupmanager::sharedInstance()->setupUnzipFilePath(shownPath);
+            emit m_runner->setupUnzipFilePath(shownPath);
         break;
     case AskMode::Test:
         qDebug().noquote() << "Testing     " + shownPath;

@@ -15,7 +15,7 @@ class COutFileStream;
 class setupmanager;
 
 // Tells the library where each item goes and reports progress, item paths
-// and per-item failures on setupmanager's process-wide instance. Never
+// and per-item failures on the setupmanager that runs the extraction. Never
 // throws into the library: every outcome is a result code.
 class CArchiveExtractCallback final
     : public ComObject<CArchiveExtractCallback, SevenZip::IArchiveExtractCallback, SevenZip::ICryptoGetTextPassword>
@@ -27,7 +27,7 @@ public:
     // far more often on fast archives); the last value always goes out.
     static constexpr qint64 ProgressIntervalMs = 40;
 
-    CArchiveExtractCallback(const SevenZip::LibraryFunctions &library, const setupmanager *runner);
+    CArchiveExtractCallback(const SevenZip::LibraryFunctions &library, setupmanager *runner);
 
     void Init(SevenZip::IInArchive *archive, const QString &directoryPath);
 
@@ -76,6 +76,8 @@ private:
 
     SevenZip::HRESULT readItemPath(SevenZip::UInt32 index);
     SevenZip::HRESULT readItemInfo(SevenZip::UInt32 index);
+    // The modification time, then the size the library expects to be read.
+    SevenZip::HRESULT readItemTime(SevenZip::UInt32 index);
     SevenZip::HRESULT placeItem(const QStringList &components, SevenZip::ISequentialOutStream **outStream);
     Placement reachFolder(const QStringList &components, int count, bool create);
     bool linkStaysInside(const QString &path) const;
@@ -87,7 +89,7 @@ private:
     void emitProgress(SevenZip::UInt64 completed);
 
     SevenZip::LibraryFunctions m_library;
-    const setupmanager *m_runner;
+    setupmanager *m_runner;
     SevenZip::IInArchive *archive = nullptr;
     QString directoryPath;
     QString m_canonicalRoot;

@@ -100,12 +100,9 @@ void setupmanager::raiseError(ErrorDefine::ErrorCode error, const QString &msg)
     emit setupError(error, msg);
 }
 
-void setupmanager::reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg)
+void setupmanager::reportItemError(ErrorDefine::ErrorCode error, const QString &msg)
 {
-    setupmanager *shared = sharedInstance();
-    if (runner == shared)
-        shared->hasError.store(true);
-    emit shared->setupError(error, msg);
+    raiseError(error, msg);
 }
 
 void setupmanager::setLibraryFileName(const QString &fileName)
@@ -166,54 +163,66 @@ bool setupmanager::extractArchive(const QString &archivePath, const QString &tar
         raiseError(ErrorDefine::SETUP_DLL_ERROR, tr("获取解压缩对象失败"));
         return false;
     }
+    IInArchive *archive = createHandler(archivePath, functions);
+    if (!archive)
+        return false;
+    CInFileStream *stream = new CInFileStream;
+    stream->AddRef();
+    const bool done = openArchive(archive, stream, archivePath, functions) &&
+                      unpackItems(archive, functions, targetDir, deleteListArrived);
+    stream->Release();
+    archive->Release();
+    return done;
+}
 
+IInArchive *setupmanager::createHandler(const QString &archivePath, const LibraryFunctions &functions)
+{
     const QString fileName = QFileInfo(archivePath).fileName();
     const QString suffix =
         fileName.contains(QLatin1Char('.')) ? fileName.section(QLatin1Char('.'), -1).toLower() : QString();
     GUID classId;
     if (!classIdForSuffix(suffix, &classId)) {
         raiseError(ErrorDefine::SETUP_ZIP_FORMAT_ERROR, suffix + QLatin1Char(' ') + tr("解压缩失败"));
-        return false;
+        return nullptr;
     }
-
     IInArchive *archive = nullptr;
     if (functions.createObject(&classId, &IID_IInArchive, reinterpret_cast<void **>(&archive)) != S_OK || !archive) {
         raiseError(ErrorDefine::SETUP_ZIP_CLASS_ERROR, tr("压缩格式的接口类获取失败"));
-        return false;
+        return nullptr;
     }
+    return archive;
+}
 
-    CInFileStream *stream = new CInFileStream;
-    stream->AddRef();
+bool setupmanager::openArchive(IInArchive *archive, CInFileStream *stream, const QString &archivePath,
+                               const LibraryFunctions &functions)
+{
     if (!stream->Open(archivePath)) {
         raiseError(ErrorDefine::SETUP_ZIP_ARCHIVE_FILE_ERROR, archivePath + QLatin1Char(' ') + tr("获取失败"));
-        stream->Release();
-        archive->Release();
         return false;
     }
-
     CArchiveOpenCallback *openCallback = new CArchiveOpenCallback(functions);
     openCallback->AddRef();
     const UInt64 maxStartPosition = MaxSignatureSearch;
-    if (archive->Open(stream, &maxStartPosition, openCallback) != S_OK) {
+    const bool opened = archive->Open(stream, &maxStartPosition, openCallback) == S_OK;
+    openCallback->Release();
+    if (!opened) {
         raiseError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_FILE_ERROR,
                    QStringLiteral("无法以archive形式打开%1文件").arg(archivePath));
-        openCallback->Release();
-        stream->Release();
-        archive->Release();
         return false;
     }
-    openCallback->Release();
-
     // A cut or damaged archive is refused before anything is written.
-    QString archiveFault = archiveError(archive, functions);
+    const QString archiveFault = archiveError(archive, functions);
     if (!archiveFault.isEmpty()) {
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR,
                    tr("解压过程中失败") + QStringLiteral(" (%1)").arg(archiveFault));
-        stream->Release();
-        archive->Release();
         return false;
     }
+    return true;
+}
 
+bool setupmanager::unpackItems(IInArchive *archive, const LibraryFunctions &functions, const QString &targetDir,
+                               bool *deleteListArrived)
+{
     CArchiveExtractCallback *extractCallback = new CArchiveExtractCallback(functions, this);
     extractCallback->AddRef();
     extractCallback->Init(archive, targetDir);
@@ -221,12 +230,10 @@ bool setupmanager::extractArchive(const QString &archivePath, const QString &tar
     const HRESULT extracted = archive->Extract(nullptr, AllItems, 0, extractCallback);
     extractCallback->finish();
     // Some damage shows only while the items are decoded.
-    archiveFault = archiveError(archive, functions);
+    const QString archiveFault = archiveError(archive, functions);
     const bool itemsFailed = extractCallback->itemErrors() > 0;
     *deleteListArrived = extractCallback->watchedItemUnpacked();
     extractCallback->Release();
-    stream->Release();
-    archive->Release();
     if (extracted != S_OK || itemsFailed || !archiveFault.isEmpty()) {
         const QString reason = archiveFault.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(archiveFault);
         raiseError(ErrorDefine::SETUP_ZIP_UNZIP_ERROR, tr("解压过程中失败") + reason);

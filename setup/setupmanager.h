@@ -8,9 +8,12 @@
 
 #include <atomic>
 
+class CInFileStream;
+
 namespace SevenZip {
+struct IInArchive;
 struct LibraryFunctions;
-}
+} // namespace SevenZip
 
 // Installs a downloaded package on a thread of its own: unpacks the archive
 // into the install folder through the 7-Zip library, deletes the archive and
@@ -25,13 +28,12 @@ public:
     // Lets a running extraction end first: it writes into the install folder.
     ~setupmanager() override;
 
-    // The instance every archive callback reports through; created on first use.
+    // The game's extractor, created on first use. Reports never travel
+    // through it: each instance's callbacks report on that instance.
     static setupmanager *sharedInstance();
 
-    // A failed item of runner's extraction, reported on the shared instance
-    // from the run's thread. It decides only the shared instance's own run:
-    // another instance's item errors never silence the shared one's next run.
-    static void reportItemError(const setupmanager *runner, ErrorDefine::ErrorCode error, const QString &msg);
+    // A failed item of this instance's extraction, from the run's thread.
+    void reportItemError(ErrorDefine::ErrorCode error, const QString &msg);
 
     // Where the archive library is loaded from; the platform's default otherwise.
     void setLibraryFileName(const QString &fileName);
@@ -56,6 +58,12 @@ protected:
 private:
     void raiseError(ErrorDefine::ErrorCode error, const QString &msg);
     bool extractArchive(const QString &archivePath, const QString &targetDir, bool *deleteListArrived);
+    // The library's handler for the archive's suffix; null when refused.
+    SevenZip::IInArchive *createHandler(const QString &archivePath, const SevenZip::LibraryFunctions &functions);
+    bool openArchive(SevenZip::IInArchive *archive, CInFileStream *stream, const QString &archivePath,
+                     const SevenZip::LibraryFunctions &functions);
+    bool unpackItems(SevenZip::IInArchive *archive, const SevenZip::LibraryFunctions &functions,
+                     const QString &targetDir, bool *deleteListArrived);
     bool resolveLibrary(SevenZip::LibraryFunctions *functions);
     void processDeleteList();
     void checkMetaData();

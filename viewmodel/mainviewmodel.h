@@ -1,29 +1,29 @@
 #pragma once
 
-#include "common/errordefine.h"
-#include "viewmodel/ratemeter.h"
-#include "viewmodel/stageprogress.h"
+#include "net/launcherapi.h"
+#include "net/updateversioninfo.h"
+#include "viewmodel/flowclock.h"
+#include "viewmodel/folderchoice.h"
+#include "viewmodel/gameinstall.h"
+#include "viewmodel/gamestatus.h"
+#include "viewmodel/installfolder.h"
+#include "viewmodel/installrequest.h"
+#include "viewmodel/messages.h"
+#include "viewmodel/pageactions.h"
+#include "viewmodel/sceneaccess.h"
+#include "viewmodel/updatecheck.h"
+#include "viewmodel/windowactions.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
-#include <QTimer>
-
-#include <functional>
-
-class CSetInstallPathDialog;
-class QWidget;
-class HttpRequestAPI;
-class UpdateVersionInfo;
-class downloadmanager;
-class setupmanager;
-class SceneAccess;
-class StallWatch;
 
 // The controller behind the QML scene ("mainViewModel"). The scene looks its
 // properties, signals and methods up by name and relies on their order, so the
 // declarations below are a contract: add nothing to the meta-object in between.
-// Flows live in their own sources: mainviewmodel_updatecheck.cpp,
-// _installpath.cpp, _messages.cpp, _window.cpp and _download.cpp.
+// Each body hands over to the flow it belongs to: UpdateCheck, InstallFolder
+// and FolderChoice, InstallRequest and GameInstall, Messages, PageActions and
+// WindowActions.
 class MainViewModel : public QObject
 {
     Q_OBJECT
@@ -45,20 +45,7 @@ class MainViewModel : public QObject
     Q_PROPERTY(QString versionDescColor READ versionDescColor NOTIFY versionDescColorChanged)
 
 public:
-    enum GameState {
-        STATE_UNKNOWN = 0,
-        STATE_CHECKING = 1,
-        STATE_NOT_INSTALLED = 2,
-        STATE_INSTALLED = 3,
-        STATE_UPDATE_AVAILABLE = 4,
-        STATE_UNUSED = 5,
-        STATE_DOWNLOADING = 6,
-        STATE_INSTALLING = 7,
-        STATE_CHECK_FAILED = 8,
-        STATE_VERIFYING = 9,
-    };
-
-    using ConfirmAction = std::function<void(bool)>;
+    using ConfirmAction = Messages::ConfirmAction;
 
     explicit MainViewModel(QObject *parent = nullptr);
     ~MainViewModel() override;
@@ -68,22 +55,27 @@ public:
     void setLanguageCode(const QString &code);
 
     // Property reads.
-    QString updateShowVersion();
-    float getProgress() const { return progress; }
-    bool startGameEnable() const;
-    bool startGameVisible() const;
-    bool updateEnable() const;
-    bool installEnable() const;
-    bool isDownloading() const;
-    bool setupGameing() const;
-    QString getInstallPath();
-    void setInstallPath(const QString &path);
-    QString bgPath() const;
-    QString mainBgUrl() const;
-    QString versionTitle() const;
-    QString versionDesc() const;
-    QString versionTitleColor() const;
-    QString versionDescColor() const;
+    QString updateShowVersion() { return page.showVersion(); }
+    float getProgress() const { return install.progress(); }
+    bool startGameEnable() const { return status.startEnable(); }
+    bool startGameVisible() const { return status.startVisible(); }
+    bool updateEnable() const { return status.updateEnable(); }
+    bool installEnable() const { return status.installEnable(); }
+    bool isDownloading() const { return status.downloading(); }
+    bool setupGameing() const { return status.installing(); }
+    QString getInstallPath() { return folder.display(); }
+    void setInstallPath(const QString &path) { folder.set(path); }
+    QString bgPath() const { return page.bgPath(); }
+    QString mainBgUrl() const { return LauncherApi::mainBgUrl(updateCheck.language()); }
+    QString versionTitle() const { return page.versionTitle(); }
+    QString versionDesc() const { return page.versionDesc(); }
+    QString versionTitleColor() const { return page.versionTitleColor(); }
+    QString versionDescColor() const { return page.versionDescColor(); }
+
+    void showMessageBox(const QString &title, const QString &text, ConfirmAction action, bool withCancel)
+    {
+        messages.show(title, text, action, withCancel);
+    }
 
 signals:
     void versionChanged(QString version);
@@ -98,126 +90,44 @@ signals:
     void versionDescColorChanged(QString text);
 
 public slots:
-    void handleMessage(QString message);
-    void startInstall();
-    void UpdateInstallPath(QString strPath);
-    void onDlgYesNoConfirmClicked(bool value);
-    void UpdateCheckMd5Tip();
-    void onGlobalMetaDataDismiss();
-    void onGlobalMetaDataError();
+    void handleMessage(QString message) { window.handleMessage(message); }
+    void startInstall() { request.start(); }
+    void UpdateInstallPath(QString strPath) { folder.choose(strPath); }
+    void onDlgYesNoConfirmClicked(bool value) { messages.confirm(value); }
+    void UpdateCheckMd5Tip() { install.verifyTip().showNext(); }
+    void onGlobalMetaDataDismiss() { InstallErrors::reportMetaDataDismissed(); }
+    void onGlobalMetaDataError() { InstallErrors::reportMetaDataFailed(); }
 
 public:
-    Q_INVOKABLE void startGameBtnClicked();
-    Q_INVOKABLE void updateBtnClicked();
-    Q_INVOKABLE void changeInstallPathBtnClicked();
-    Q_INVOKABLE void pauseBtnClicked();
-    Q_INVOKABLE void installEnsureBtnClicked();
-    Q_INVOKABLE void onGeneralDialogConfirmClicked(bool value);
-    Q_INVOKABLE void onApplicationQuit();
-    Q_INVOKABLE void onOpenWebsiteClick();
-    Q_INVOKABLE void onOpenbbsClick();
-    Q_INVOKABLE bool isDownloadNotComplated();
-    Q_INVOKABLE void UpdateInfoByHttp();
-    Q_INVOKABLE void btnExitClick();
-    Q_INVOKABLE void appInfoAreaClick();
-    Q_INVOKABLE void singleReloadWeb();
-    Q_INVOKABLE QString btnMoreActiveJumpUrl();
-
-    // Launcher queries (mainviewmodel_updatecheck.cpp).
-    QString makeApiUrl(bool isResource) const;
-    void requestGameRes();
-    void requestLauncherContent();
-    void onGameResAnswer(bool ok, const QByteArray &body, const QString &errorText, int status);
-    void onLauncherContentAnswer(bool ok, const QByteArray &body, const QString &errorText, int status);
-    void checkInstallerVersion();
-
-    // Install folder (mainviewmodel_installpath.cpp).
-    void refreshGameState();
-    QString fullInstallPath();
-    QString gameExeName() const;
-    QString gameExePath(const QString &folder = QString());
-    bool isPackageDownloaded();
-    void resolveInstallFolder();
-
-    // Messages (mainviewmodel_messages.cpp).
-    void showMessageBox(const QString &title, const QString &text, ConfirmAction action, bool withCancel);
-    void onDownloadError(ErrorDefine::ErrorCode error, QString msg);
-    void onHttpError(ErrorDefine::ErrorCode error, QString msg);
-    void onSetupError(ErrorDefine::ErrorCode error, QString msg);
-
-    // Page and window (mainviewmodel_window.cpp).
-    void applyPageContent();
-    void startBgImageDownload();
-    void onBgImageDownloaded();
-    void onActivityIconDownloaded();
-
-    // Download and install (mainviewmodel_download.cpp).
-    void beginInstall();
-    void configureGamePackage(bool isInstall);
-    void startGameDownload(bool isInstall);
-    void startGameSetup();
-    void configurePlugin();
-    void checkPlugin(bool launch);
-    void launchPlugin();
-    void onDownloadProgress(qint64 bytesRead, qint64 totalBytes);
-    void onDownloadFinished();
-    void onMd5CheckFinished();
-    void onSetupProgress(qint64 finishSize, qint64 totalSize);
-    void onSetupFinished();
-    void onPluginMd5CheckFinished();
-    void onPluginSetupDone();
+    Q_INVOKABLE void startGameBtnClicked() { install.startGame(); }
+    Q_INVOKABLE void updateBtnClicked() { install.update(); }
+    Q_INVOKABLE void changeInstallPathBtnClicked() { choice.open(); }
+    Q_INVOKABLE void pauseBtnClicked() { install.pause(); }
+    Q_INVOKABLE void installEnsureBtnClicked() { request.start(); }
+    Q_INVOKABLE void onGeneralDialogConfirmClicked(bool value) { messages.confirm(value); }
+    Q_INVOKABLE void onApplicationQuit() { install.quit(); }
+    Q_INVOKABLE void onOpenWebsiteClick() { page.openWebsite(); }
+    Q_INVOKABLE void onOpenbbsClick() { page.openBbs(); }
+    Q_INVOKABLE bool isDownloadNotComplated() { return install.isDownloadNotComplated(); }
+    Q_INVOKABLE void UpdateInfoByHttp() { updateCheck.refresh(); }
+    Q_INVOKABLE void btnExitClick() { window.exitClicked(); }
+    Q_INVOKABLE void appInfoAreaClick() { window.appInfoClicked(); }
+    Q_INVOKABLE void singleReloadWeb() { page.reloadWebOnce(); }
+    Q_INVOKABLE QString btnMoreActiveJumpUrl() { return page.moreActiveJumpUrl(); }
 
 private:
-    void setGameState(GameState state, bool notify = true);
-    void verifyCompletePackage();
-    void raiseProgress(qint64 done, qint64 total);
-    void setPauseButtonPictures(const SceneAccess &scene, const QString &stem);
-    void stopVerifyTipOutsideVerifying();
-    QString pluginName() const;
-    void watchStallsWhenAsked();
-    void connectGamePipeline();
-    void connectPluginPipeline();
-    void readInstalledVersion();
-    ConfirmAction gameResRetry();
-    ConfirmAction launcherContentRetry();
-    void gameResFailed(const QString &errorText);
-    void launcherContentFailed(const QString &errorText);
-    void applyLauncherContent(const QByteArray &body);
-    bool stillChecking() const;
-    bool settleInstallFolder();
-    void refuseInstallFolder(const QString &text, const QString &error);
-    void centreOverRoot(QWidget *dialog) const;
-    int runOverMask(const std::function<int()> &runModal);
+    void connectFlows();
 
-    float lastProgress = StageProgress::kNone;
-    QTimer verifyTipTimer;
-    bool webReloadArmed = true;
-    QString languageCode = QStringLiteral("en");
-    QString gameVersion;
-    float progress = 0.0f;
-    QString installPath;
-    int gameResRetryCount = 0;
-    int launcherRetryCount = 0;
-    qint64 phaseStartSecs = 0;
-    QObject *rootObject = nullptr;
-    GameState gameState = STATE_UNKNOWN;
-    HttpRequestAPI *gameResClient = nullptr;
-    HttpRequestAPI *launcherClient = nullptr;
-    UpdateVersionInfo *updateInfo = nullptr;
-    downloadmanager *gameDownloader = nullptr;
-    downloadmanager *pluginDownloader = nullptr;
-    setupmanager *gameSetup = nullptr;
-    setupmanager *pluginSetup = nullptr;
-    bool pluginSetupRunning = false;
-    downloadmanager *bgImageDownloader = nullptr;
-    downloadmanager *activityIconDownloader = nullptr;
-    CSetInstallPathDialog *installPathDialog = nullptr;
-    ConfirmAction pendingConfirmAction;
-    // Download and install: speed per stage, the package being installed and
-    // the one whose digest matched in this run.
-    RateMeter downloadRate;
-    RateMeter setupRate;
-    QString packageFilePath;
-    QString verifiedPackagePath;
-    StallWatch *stallWatch = nullptr;
+    FlowClock clock;
+    SceneAccess scene{nullptr};
+    Messages messages{scene};
+    UpdateVersionInfo info;
+    InstallFolder folder{scene, QCoreApplication::applicationDirPath()};
+    GameStatus status{info, folder};
+    PageActions page{info, status, scene};
+    UpdateCheck updateCheck{info, status, page, messages, scene};
+    GameInstall install{info, status, folder, messages, scene, clock};
+    InstallRequest request{info, status, folder, messages, install};
+    FolderChoice choice{info, folder, messages};
+    WindowActions window{info, messages, scene};
 };

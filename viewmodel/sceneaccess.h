@@ -13,6 +13,7 @@ class SceneAccess
 public:
     explicit SceneAccess(QObject *root);
 
+    QObject *root() const { return m_root; }
     QObject *find(const QString &objectName) const;
     // True when the object was there to be written.
     bool write(const QString &objectName, const char *property, const QVariant &value) const;

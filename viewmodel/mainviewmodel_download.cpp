@@ -78,8 +78,9 @@ void MainViewModel::configureGamePackage(bool isInstall)
     if (complete)
         gameDownloader->stopDownlaod();
     // Also for a package found complete: a mismatching digest makes the
-    // downloader delete the file its address names.
-    gameDownloader->setUrl(package.url);
+    // downloader delete the file its address names. Only a download asks the
+    // size: the host's answer is no concern of a package already here.
+    complete ? gameDownloader->nameByUrl(package.url) : gameDownloader->setUrl(package.url);
     if (!complete) {
         startGameDownload(isInstall);
     } else if (packageFilePath == verifiedPackagePath) {

@@ -3,6 +3,7 @@
 #include "dialogs/cdlgyesno.h"
 #include "report/statusreport.h"
 #include "viewmodel/sceneaccess.h"
+#include "viewmodel/scenegrab.h"
 
 #include <QDebug>
 
@@ -29,6 +30,7 @@ int MainViewModel::runOverMask(const std::function<int()> &runModal)
     const SceneAccess scene(rootObject);
     const bool masked = scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
     const int result = runModal();
+    SceneGrab::releaseStale(rootObject);
     if (masked && CDlgYesNo::openMessageCount() == 0)
         scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
     return result;

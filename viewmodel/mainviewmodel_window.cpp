@@ -11,10 +11,12 @@
 #include "viewmodel/clickburst.h"
 #include "viewmodel/installerversiongate.h"
 #include "viewmodel/sceneaccess.h"
+#include "viewmodel/traychoice.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QSystemTrayIcon>
 #include <QUrl>
 
 namespace {
@@ -174,10 +176,8 @@ void MainViewModel::btnExitClick()
         scene.invokeOnRootQueued("close");
         StatusReport::instance()->report(StatusReport::PROGRAM_QUIT_QUIT);
     } else if (choice == 0) {
-        scene.invokeOnRootQueued("showMinimized");
-        scene.invokeOnRootQueued("hide");
-        scene.invokeOnRootQueued("raise");
-        scene.invokeOnRootQueued("requestActivate");
+        for (const QByteArray &method : TrayChoice::windowMethods(QSystemTrayIcon::isSystemTrayAvailable()))
+            scene.invokeOnRootQueued(method.constData());
         StatusReport::instance()->report(StatusReport::PROGRAM_QUIT_MIN);
     }
 }

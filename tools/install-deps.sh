@@ -11,6 +11,7 @@ packages=(
     p7zip-full nginx-light time e2fsprogs util-linux
     dpkg-dev desktop-file-utils appstream file
     xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-dejavu-core
+    weston qtwayland5 trayer x11-utils
 )
 
 sudo_if_needed() {

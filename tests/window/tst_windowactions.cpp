@@ -35,9 +35,12 @@ bool TestWindowActions::settled(LauncherRun &run, QRect *shown)
 {
     run.start();
     *shown = run.findWindow({1280, 730}, 60000);
-    return !shown->isEmpty() &&
-           QTest::qWaitFor([&] { return run.process.peek(1 << 24).contains("GAME_LOADER_CHECK_UPDATE_FINISH"); },
-                           60000);
+    const bool answered =
+        !shown->isEmpty() &&
+        QTest::qWaitFor([&] { return run.process.peek(1 << 24).contains("GAME_LOADER_CHECK_UPDATE_FINISH"); }, 60000);
+    if (!answered)
+        qWarning() << run.process.readAll().right(3000);
+    return answered;
 }
 
 // Ten quick presses top left open the information dialog from a press whose
@@ -112,10 +115,11 @@ void TestWindowActions::dragsTheWindow()
     const auto moved = [&] { return run.findWindow(window).topLeft() != before.topLeft(); };
     // (dragged again while a busy machine has not yet taken the press)
     if (windowManagerMoves) {
-        QTRY_VERIFY_WITH_TIMEOUT((screen.run("xdotool", drag), rootSaw("_NET_WM_MOVERESIZE")), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (screen.run("xdotool", drag), QTest::qWaitFor([&] { return rootSaw("_NET_WM_MOVERESIZE"); }, 3000)), 30000);
         QVERIFY2(!moved(), "moved by hand although the window manager moves it");
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT((screen.run("xdotool", drag), moved()), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT((screen.run("xdotool", drag), QTest::qWaitFor(moved, 3000)), 30000);
         QCOMPARE(run.findWindow(window).topLeft(), before.topLeft() + QPoint(90, 60));
     }
 }

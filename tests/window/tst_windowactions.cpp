@@ -113,13 +113,16 @@ void TestWindowActions::dragsTheWindow()
     const QStringList drag =
         at(0, 0) + QStringList{"mousedown", "1"} + at(30, 20) + at(60, 40) + at(90, 60) + QStringList{"mouseup", "1"};
     const auto moved = [&] { return run.findWindow(window).topLeft() != before.topLeft(); };
-    // (dragged again while a busy machine has not yet taken the press)
+    // (dragged again, at most three times, while a busy machine has not yet taken the press)
+    const auto acted = [&] { return windowManagerMoves ? rootSaw("_NET_WM_MOVERESIZE") : moved(); };
+    for (int tries = 0; tries < 3 && !acted(); ++tries) {
+        screen.run("xdotool", drag);
+        (void)QTest::qWaitFor(acted, 5000);
+    }
     if (windowManagerMoves) {
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (screen.run("xdotool", drag), QTest::qWaitFor([&] { return rootSaw("_NET_WM_MOVERESIZE"); }, 3000)), 30000);
+        QVERIFY2(rootSaw("_NET_WM_MOVERESIZE"), "the window system was not asked to move the window");
         QVERIFY2(!moved(), "moved by hand although the window manager moves it");
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT((screen.run("xdotool", drag), QTest::qWaitFor(moved, 3000)), 30000);
         QCOMPARE(run.findWindow(window).topLeft(), before.topLeft() + QPoint(90, 60));
     }
 }

@@ -2,14 +2,21 @@
 
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 bool WindowDragger::press(QWidget *window, QMouseEvent *event)
 {
-    m_dragging = true;
+    m_dragging = false;
     if (event->button() != Qt::LeftButton)
         return false;
-    m_offset = event->globalPos() - window->frameGeometry().topLeft();
     event->accept();
+    // Where the window system places windows itself (Wayland) a moved
+    // position is ignored: only it can move the window.
+    QWindow *handle = window->windowHandle();
+    if (handle && handle->startSystemMove())
+        return true;
+    m_offset = event->globalPos() - window->frameGeometry().topLeft();
+    m_dragging = true;
     return true;
 }
 

@@ -5,8 +5,9 @@
 class QMouseEvent;
 class QWidget;
 
-// Moves a frameless window with the left mouse button held anywhere on it.
-// The window forwards its mouse events here.
+// Moves a frameless window with the left mouse button held anywhere on it:
+// the window system's own move where it offers one, else by hand. The window
+// forwards its mouse events here.
 class WindowDragger
 {
 public:

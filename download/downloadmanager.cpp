@@ -95,6 +95,13 @@ downloadmanager::~downloadmanager()
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
+    nameByUrl(requestUrl);
+    fetchingSize = true;
+    requestFileSize();
+}
+
+void downloadmanager::nameByUrl(const QUrl &requestUrl)
+{
     // The answer to an earlier URL must not size or redirect this one.
     cancelSizeRequest();
     if (requestUrl != requestedUrl)
@@ -105,8 +112,6 @@ void downloadmanager::setUrl(const QUrl &requestUrl)
     probingWithGet = false;
     // A new URL has all its tries; the first wait stays as set.
     sizeRetry.progressed();
-    fetchingSize = true;
-    requestFileSize();
 }
 
 void downloadmanager::setFilePath(const QString &path)

@@ -61,6 +61,9 @@ public slots:
     void fileMd5(const QString &filePath);
 
 public:
+    // The URL names the package and its files, but no size is asked for: a
+    // package already on disk needs none, and startDownload asks when it must.
+    void nameByUrl(const QUrl &requestUrl);
     bool isDownloading() const;
     void requestFileSize();
     // Empty when the URL names no usable file.

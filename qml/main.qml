@@ -101,8 +101,17 @@ ApplicationWindow {
             anchors.leftMargin: 80
             acceptedButtons: Qt.LeftButton
             property point clickPos: "0,0"
-            onPressed: clickPos = Qt.point(mouse.x, mouse.y)
+            // Where the window system places windows itself (Wayland) only it
+            // can move one; by hand only where it declines (X11 without a
+            // window manager).
+            property bool movedBySystem: false
+            onPressed: {
+                clickPos = Qt.point(mouse.x, mouse.y)
+                movedBySystem = rootWindow.startSystemMove()
+            }
             onPositionChanged: {
+                if (movedBySystem)
+                    return
                 rootWindow.x += mouse.x - clickPos.x
                 rootWindow.y += mouse.y - clickPos.y
             }

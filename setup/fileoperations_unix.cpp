@@ -1,5 +1,7 @@
 #include "setup/fileoperations.h"
 
+#include "setup/folderwriteaccess.h"
+
 #include <QFile>
 #include <QTextCodec>
 
@@ -52,6 +54,11 @@ EntryKind makeFolder(const QString &path)
     const QByteArray native = nativePath(path);
     if (::mkdir(native.constData(), 0777) == 0)
         return EntryKind::Folder;
+    if (errno == EACCES) {
+        const FolderWriteAccess access(path);
+        if (access.opened() && ::mkdir(native.constData(), 0777) == 0)
+            return EntryKind::Folder;
+    }
     if (errno != EEXIST)
         return EntryKind::Missing;
     struct stat info;
@@ -76,7 +83,12 @@ bool deleteAlways(const QString &path)
         errno = EISDIR;
         return false;
     }
-    return ::unlink(native.constData()) == 0;
+    if (::unlink(native.constData()) == 0)
+        return true;
+    if (errno != EACCES)
+        return false;
+    const FolderWriteAccess access(path);
+    return access.opened() && ::unlink(native.constData()) == 0;
 }
 
 bool removeEmptyFolder(const QString &path)

@@ -55,6 +55,7 @@ public:
     static std::int32_t lastError();
 
 private:
+    CreateResult createInPlace(const QString &path);
     CreateResult replace(const QString &path);
 
     static constexpr std::intptr_t InvalidHandle = -1;

@@ -1,6 +1,7 @@
 #include "setup/nativefile.h"
 
 #include "setup/fileoperations.h"
+#include "setup/folderwriteaccess.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -53,6 +54,15 @@ bool NativeFile::openForRead(const QString &path)
 NativeFile::CreateResult NativeFile::createForWrite(const QString &path)
 {
     close();
+    const CreateResult result = createInPlace(path);
+    if (result != CreateResult::Failed || errno != EACCES)
+        return result;
+    const FolderWriteAccess access(path);
+    return access.opened() ? createInPlace(path) : result;
+}
+
+NativeFile::CreateResult NativeFile::createInPlace(const QString &path)
+{
     const QByteArray native = path.toUtf8();
     int descriptor = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor >= 0) {

@@ -11,7 +11,7 @@ packages=(
     p7zip-full nginx-light time e2fsprogs util-linux
     dpkg-dev desktop-file-utils appstream file
     xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-dejavu-core
-    g++-mingw-w64-x86-64-posix
+    weston qtwayland5 trayer x11-utils g++-mingw-w64-x86-64-posix
 )
 
 sudo_if_needed() {

@@ -28,6 +28,14 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 program=$build/bin/aurelith_launcher
+# The install folder recorded beside the program is forgotten when it is gone
+# (a test suite of an older tree recorded its own temporary one there): the
+# window then starts from the default folder, ~/Games/Aurelith.
+ini=$build/bin/config.ini
+recorded=$(sed -n 's/^game_install_path=//p' "$ini" 2>/dev/null | head -n 1 || true)
+if [ -n "$recorded" ] && [[ $recorded != *\\* ]] && [ ! -d "$recorded" ]; then
+    sed -i '/^game_install_path=/d' "$ini"
+fi
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program"
 fi

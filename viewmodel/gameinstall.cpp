@@ -103,8 +103,9 @@ void GameInstall::configure(bool isInstall)
     if (complete)
         game.stopDownload();
     // Also for a package found complete: a mismatching digest makes the
-    // downloader delete the file its address names.
-    game.setUrl(package.url);
+    // downloader delete the file its address names. Only a download asks the
+    // size: the host's answer is no concern of a package already here.
+    complete ? game.nameByUrl(package.url) : game.setUrl(package.url);
     if (!complete)
         startDownload(isInstall);
     else if (packageFilePath == verifiedPackagePath)

@@ -53,6 +53,11 @@ void InstallJob::setUrl(const QUrl &url)
     downloader.setUrl(url);
 }
 
+void InstallJob::nameByUrl(const QUrl &url)
+{
+    downloader.nameByUrl(url);
+}
+
 void InstallJob::startDownload()
 {
     downloader.startDownload();

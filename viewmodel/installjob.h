@@ -29,6 +29,7 @@ public:
     void place(const QString &folder, const QString &fileName, const QString &md5);
     // Where it comes from; set last, as a new address restarts the size request.
     void setUrl(const QUrl &url);
+    void nameByUrl(const QUrl &url);
 
     void startDownload();
     void stopDownload();

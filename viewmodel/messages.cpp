@@ -3,6 +3,7 @@
 #include "dialogs/cdlgyesno.h"
 #include "report/statusreport.h"
 #include "viewmodel/sceneaccess.h"
+#include "viewmodel/scenegrab.h"
 
 #include <QWidget>
 
@@ -14,6 +15,7 @@ int Messages::runOverMask(const std::function<int()> &runModal)
 {
     const bool masked = scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("true"));
     const int result = runModal();
+    SceneGrab::releaseStale(scene.root());
     if (masked && CDlgYesNo::openMessageCount() == 0)
         scene.write(QStringLiteral("bgMask_msgbox"), "visible", QStringLiteral("false"));
     return result;

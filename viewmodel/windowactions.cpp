@@ -9,7 +9,9 @@
 #include "viewmodel/installerversiongate.h"
 #include "viewmodel/messages.h"
 #include "viewmodel/sceneaccess.h"
+#include "viewmodel/traychoice.h"
 
+#include <QSystemTrayIcon>
 #include <QWindow>
 
 WindowActions::WindowActions(const UpdateVersionInfo &info, Messages &messages, const SceneAccess &scene)
@@ -51,10 +53,8 @@ void WindowActions::exitClicked()
         scene.invokeOnRootQueued("close");
         StatusReport::instance()->report(StatusReport::PROGRAM_QUIT_QUIT);
     } else if (choice == 0) {
-        scene.invokeOnRootQueued("showMinimized");
-        scene.invokeOnRootQueued("hide");
-        scene.invokeOnRootQueued("raise");
-        scene.invokeOnRootQueued("requestActivate");
+        for (const QByteArray &method : TrayChoice::windowMethods(QSystemTrayIcon::isSystemTrayAvailable()))
+            scene.invokeOnRootQueued(method.constData());
         StatusReport::instance()->report(StatusReport::PROGRAM_QUIT_MIN);
     }
 }

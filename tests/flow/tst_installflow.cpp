@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFontMetricsF>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 
@@ -22,6 +23,9 @@ private slots:
     void updatesThroughDiffPackage();
     void killDuringExtractionEndsCorrect();
     void digestMismatchOffersInstallAgain();
+    void completePackageNeedsNoHost();
+    void errorsGiveTheButtonsBack_data();
+    void errorsGiveTheButtonsBack();
 
 private:
     void clearLogs();
@@ -190,8 +194,17 @@ void tst_installflow::installsThroughKillAndResume()
         QVERIFY(run.click({851, 665}));
         QVERIFY(waitForReport("GAME_LOADER_PAUSE_DOWNLOAD&.*action:暂停下载"));
         shot("install-paused");
+        // Continued in the same run, the transfer goes on from the paused byte
+        // (the request is logged when it ends: at the kill below).
+        const QString package = serviceValue("PACKAGE_FILE").section('/', -1);
+        QSettings record(user.home() + "/xdg_config_home/Tavoro/Aurelith Launcher.conf", QSettings::IniFormat);
+        const qint64 pausedAt = record.value(package + "/0").toLongLong();
+        QVERIFY(pausedAt > 0);
+        QVERIFY(run.click({859, 673})); // away from the last click: no double click
+        QVERIFY(waitForReport("GAME_LOADER_PAUSE_DOWNLOAD&.*action:继续下载"));
         run.process.kill();
         run.process.waitForFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(packageRequests().contains(QString("bytes=%1-").arg(pausedAt).toUtf8()), 20000);
     }
     const QString package = serviceValue("PACKAGE_FILE").section('/', -1);
     QSettings record(user.home() + "/xdg_config_home/Tavoro/Aurelith Launcher.conf", QSettings::IniFormat);
@@ -203,7 +216,15 @@ void tst_installflow::installsThroughKillAndResume()
     LauncherRun run(screen, user);
     QVERIFY(startLauncher(run, true));
     QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME&.*resumeDownload:true"));
+    // A second start brings the window to the front; the transfer and its
+    // strip go on, and the installed state is not looked up over them.
+    LauncherRun second(screen, user);
+    second.start();
+    QVERIFY(second.process.waitForFinished(30000));
+    QCOMPARE(second.process.exitCode(), 255);
     QVERIFY(waitForReport("PROGRAM_HOME_DOWNLOADED"));
+    QCOMPARE(reports().filter("GAME_LOADER_CHECK_UPDATE_FINISH").size(), 1);
+    QCOMPARE(reports().filter("GAME_LOADER_DOWNLOAD_INSTALL_GAME").size(), 1);
     shot("install-verifying", 300);
     QVERIFY(waitForReport("PROGRAM_HOME_INSTALL"));
     shot("install-installing", 1500);
@@ -304,6 +325,91 @@ void tst_installflow::digestMismatchOffersInstallAgain()
     clearLogs();
     QVERIFY(run.click(mainButton));
     QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME", 20000));
+}
+
+// The package is complete in the install folder and its host answers 404: it
+// is checked and unpacked without a request to the host and without a network
+// error over the extraction. The game runs at first: cancelling its warning
+// unpacks nothing and gives the install button back.
+void tst_installflow::completePackageNeedsNoHost()
+{
+    LauncherUser user;
+    const QString folder = user.installFolder();
+    recordInstallFolder(user, folder);
+    const QString served = serviceValue("PACKAGE_FILE");
+    const QString package = served.section('/', -1);
+    QVERIFY(QFile::copy(served, folder + "/" + package));
+    QVERIFY(QFile::rename(served, served + ".away"));
+    auto restore = qScopeGuard([&] { QFile::rename(served + ".away", served); });
+    QProcess game;
+    QVERIFY(QFile::copy("/bin/sleep", user.root.path() + "/" + serviceValue("GAME_ENTRY")));
+    game.start(user.root.path() + "/" + serviceValue("GAME_ENTRY"), {"100"});
+    QVERIFY(game.waitForStarted());
+
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true));
+    QVERIFY(!run.findWindow(message, 60000).isEmpty());
+    QVERIFY(run.click({129, 224}, message));
+    QTRY_VERIFY_WITH_TIMEOUT(run.findWindow(message).isEmpty(), 10000);
+    QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    left.removeAll("config.ini");
+    QCOMPARE(left, QStringList{package});
+    game.kill();
+    game.waitForFinished();
+    QVERIFY(run.click(mainButton));
+    QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
+    QCOMPARE(reports().filter(QRegularExpression("^PROGRAM_HOME_INSTALL(&|;|$)")).size(), 1);
+    QVERIFY2(!packageRequests().contains("/packages/" + package.toUtf8()), packageRequests().constData());
+    QVERIFY(reports().filter("GAME_LOADER_ERROR").isEmpty());
+    QVERIFY(run.findWindow(message).isEmpty());
+    restore.dismiss();
+    QVERIFY(QFile::rename(served + ".away", served));
+    verifyInstalled(folder);
+}
+
+void tst_installflow::errorsGiveTheButtonsBack_data()
+{
+    QTest::addColumn<bool>("packageHere");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("again");
+    QTest::newRow("transfer: the host has no package") << false << "DOWNLOAD_NETWORK_GETHEADER_ERROR"
+                                                       << "GAME_LOADER_DOWNLOAD_INSTALL_GAME";
+    QTest::newRow("extraction: a file where the game's folder goes") << true << "SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR"
+                                                                     << "PROGRAM_HOME_INSTALL";
+}
+
+// A failed transfer or extraction shows its message; its report is sent once
+// the player has closed it, and the install button is offered again.
+void tst_installflow::errorsGiveTheButtonsBack()
+{
+    QFETCH(bool, packageHere);
+    QFETCH(QString, code);
+    QFETCH(QString, again);
+    LauncherUser user;
+    const QString folder = user.installFolder();
+    recordInstallFolder(user, folder);
+    const QString served = serviceValue("PACKAGE_FILE");
+    // The helper is there already: its download and unpacking stay out of this run.
+    QVERIFY(QDir(user.root.path()).mkpath("bin/AurelithHelper"));
+    if (packageHere) {
+        QVERIFY(QFile::copy(served, folder + "/" + served.section('/', -1)));
+        QVERIFY(QFile(folder + "/Halvest_Data").open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::rename(served, served + ".away"));
+    auto restore = qScopeGuard([&] { QFile::rename(served + ".away", served); });
+
+    LauncherRun run(screen, user);
+    QVERIFY(startLauncher(run, true));
+    QVERIFY(!run.findWindow(message, 120000).isEmpty());
+    QVERIFY(reports().filter("GAME_LOADER_ERROR").isEmpty());
+    // One message per failure report: each closed in turn.
+    QTRY_VERIFY_WITH_TIMEOUT(run.findWindow(message).isEmpty() || (run.click({129, 224}, message), false), 30000);
+    QVERIFY(waitForReport("GAME_LOADER_ERROR&.*errorCode:" + code + ";.*", 20000));
+    restore.dismiss();
+    QVERIFY(QFile::rename(served + ".away", served));
+    clearLogs();
+    QVERIFY(run.click(mainButton));
+    QVERIFY(waitForReport(again, 20000));
 }
 
 QTEST_MAIN(tst_installflow)

@@ -85,6 +85,8 @@ private slots:
 
     void installsPackage_data();
     void installsPackage();
+    void updatesOverReadOnlyEntries_data();
+    void updatesOverReadOnlyEntries();
     void unpacksWhat7zUnpacks_data();
     void unpacksWhat7zUnpacks();
     void encryptedItemsFailWithPasswordError_data();
@@ -114,7 +116,7 @@ private:
     // removed and an update archive made, holding their deletion marks.
     QString makePackage(const QString &maker, const QStringList &entries);
     // "path=content", "path/", "path->target" (symbolic), "path=>target"
-    // (hard), "lock:path" (immutable).
+    // (hard), "lock:path" (immutable), "path#mode" (chmod, after the others).
     void prepare(const QStringList &before);
     void verify(const QStringList &expect);
 
@@ -181,7 +183,10 @@ void TestSetupManager::prepare(const QStringList &before)
     for (const QString &entry : before) {
         const QString target = expand(entry.section(QRegularExpression("=>|->|="), 1));
         const QString at = placed(entry.section(QRegularExpression("=>|->|="), 0, 0));
-        if (entry.startsWith("lock:")) {
+        if (entry.contains('#')) {
+            const QByteArray at = placed(entry.section('#', 0, 0)).toUtf8();
+            QVERIFY(::chmod(at.constData(), mode_t(entry.section('#', 1).toUInt(nullptr, 8))) == 0);
+        } else if (entry.startsWith("lock:")) {
             m_locked << game() + "/" + entry.mid(5);
             QVERIFY2(QProcess::execute("chattr", {"+i", m_locked.last()}) == 0, "chattr +i failed");
         } else if (entry.endsWith('/')) {
@@ -331,6 +336,52 @@ void TestSetupManager::installsPackage()
     const QStringList reported = runSetup(setupmanager::sharedInstance(), game(), zipName);
 
     QVERIFY2(sameEvents(reported, events), qPrintable(reported.join(" | ")));
+    verify(expect);
+}
+
+// An earlier install left files and folders without write bits; the update
+// replaces and adds files in them as `7z x -y` does and ends with the
+// archive's modes, never writing a second name of a file.
+void TestSetupManager::updatesOverReadOnlyEntries_data()
+{
+    QTest::addColumn<QString>("maker");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("expect");
+    QTest::newRow("listed folders and their files")
+        << "7z" << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new"}
+        << QStringList{"Data/Sub/b.txt=old", "Data/a.txt=old",     "top.txt=old",  "Data/a.txt#444",
+                       "top.txt#444",        "Data/Sub/b.txt#444", "Data/Sub#555", "Data#555"}
+        << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new", "Data/a.txt#664",
+                       "top.txt#664",    "Data#775",           "Data/Sub#775"};
+    QTest::newRow("a folder the archive does not list keeps its mode")
+        << "zip" << QStringList{"Old/new.txt|n", "Old/Fresh/x.txt|x", "Old/keep.txt|k2"}
+        << QStringList{"Old/keep.txt=k", "Old/keep.txt#444", "Old#555"}
+        << QStringList{"Old/new.txt=n", "Old/Fresh/x.txt=x", "Old/keep.txt=k2", "Old#555"};
+    QTest::newRow("second name of a read-only file")
+        << "zip" << QStringList{"ro/hard.txt|new"}
+        << QStringList{"@out/shared.txt=keep", "ro/", "ro/hard.txt=>@out/shared.txt", "@out/shared.txt#444", "ro#555"}
+        << QStringList{"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"};
+}
+
+void TestSetupManager::updatesOverReadOnlyEntries()
+{
+    QFETCH(QString, maker);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, expect);
+    prepare(before);
+    const QString zipName = makePackage(maker, entries);
+    QVERIFY(!zipName.isEmpty());
+    // Root writes through any mode: the run is a player's, whom the modes stop.
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", m_tmp->path()}), 0);
+        QVERIFY(::seteuid(65534) == 0);
+    }
+    const QStringList reported = runSetup(setupmanager::sharedInstance(), game(), zipName);
+    QVERIFY(!asRoot || ::seteuid(0) == 0);
+    QVERIFY2(sameEvents(reported, Done), qPrintable(reported.join(" | ")));
     verify(expect);
 }
 

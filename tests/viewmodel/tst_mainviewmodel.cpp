@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QSystemTrayIcon>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -291,7 +292,9 @@ private slots:
     void closeChoices_data()
     {
         QTest::addColumn<CloseCase>("close");
-        const QString tray = "showMinimized hide raise requestActivate";
+        // Into the tray where there is one; without (as here), to the task bar.
+        const QString tray =
+            QSystemTrayIcon::isSystemTrayAvailable() ? "showMinimized hide raise requestActivate" : "showMinimized";
         QTest::newRow("stored exit") << CloseCase{1, 1, {}, "close", "PROGRAM_QUIT_QUIT"};
         QTest::newRow("stored tray") << CloseCase{1, 0, {}, tray, "PROGRAM_QUIT_MIN"};
         QTest::newRow("stored unknown") << CloseCase{1, 7, {}, "", ""};

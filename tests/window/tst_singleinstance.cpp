@@ -3,7 +3,7 @@
 #include <QTest>
 
 // One copy per user, whatever happens to the others: two started at once,
-// one killed, one started while the window sits in the tray.
+// one killed, one started while the window sits in the tray (trayer's).
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
@@ -17,6 +17,10 @@ void TestSingleInstance::oneCopyPerUser()
     const VirtualScreen screen;
     const LauncherUser user;
     QVERIFY2(!screen.display.isEmpty() && !serviceValue("API_BASE").isEmpty(), "no Xvfb or no local service");
+    // A tray to go to: trayer holds the screen's system tray.
+    QProcess tray;
+    tray.start("trayer", {"--expand", "false", "--widthtype", "pixel", "--width", "64"});
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.run("xdotool", {"search", "--class", "trayer"}).trimmed().isEmpty(), 20000);
     const int refused = 255; // exit code -1
     LauncherRun first(screen, user), second(screen, user);
     first.start();
@@ -46,6 +50,8 @@ void TestSingleInstance::oneCopyPerUser()
     QVERIFY(later.process.waitForFinished(30000));
     QCOMPARE(later.process.exitCode(), refused);
     QVERIFY(!restarted.findWindow({1280, 730}, 10000).isEmpty());
+    tray.terminate();
+    tray.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

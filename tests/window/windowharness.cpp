@@ -9,7 +9,8 @@
 VirtualScreen::VirtualScreen()
 {
     // Xvfb picks a free display and names it on stdout once it accepts clients.
-    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    // -noreset: a program started just as the last client left would find the server resetting.
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-noreset"});
     if (server.waitForReadyRead(20000))
         display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
     qputenv("DISPLAY", display.toLatin1()); // for the X clients this test runs

@@ -17,6 +17,9 @@ public:
     // Blocks are taken where the file system supports it; elsewhere the file
     // is only sized.
     static Preallocation preallocate(QFile &file, qint64 size);
+    // The file's data on the disk itself, not only in the system's cache:
+    // a resume record written afterwards never trusts bytes a power cut lost.
+    static bool syncData(QFile &file);
     // A write past the file-size limit fails with an error instead of
     // ending the process.
     static void ignoreFileSizeSignal();

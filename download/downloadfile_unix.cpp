@@ -29,6 +29,15 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
     return errno == ENOSPC ? Preallocation::NoSpace : errno == EFBIG ? Preallocation::TooLarge : Preallocation::Failed;
 }
 
+bool downloadfile::syncData(QFile &file)
+{
+#ifdef __APPLE__
+    return ::fsync(file.handle()) == 0;
+#else
+    return ::fdatasync(file.handle()) == 0;
+#endif
+}
+
 void downloadfile::ignoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);

@@ -20,4 +20,9 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
     return GetLastError() == ERROR_DISK_FULL ? Preallocation::NoSpace : Preallocation::Failed;
 }
 
+bool downloadfile::syncData(QFile &file)
+{
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
+}
+
 void downloadfile::ignoreFileSizeSignal() {}

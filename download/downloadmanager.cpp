@@ -2,41 +2,28 @@
 
 #include "download/downloadfile.h"
 #include "download/downloadtask.h"
-#include "download/md5checkworker.h"
+#include "download/timersource.h"
 #include "net/updateversioninfo.h"
+#include "settings/configsettings.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkRequest>
-#include <QSettings>
-#include <QThread>
-
-#include <utility>
 
 namespace {
 
-const int kMaxRedirects = 10;
-// A server that takes the size request and never answers would keep the
-// download waiting for ever: give it as long as a task gets between chunks.
-const int kSizeRequestTimeoutMs = 10000;
-// A reply starts at 51200 bytes of read buffer (see downloadtask), drops to
-// 1024 while disk writes are slow and rises again after a run of quick ones.
-// It rises to 256 KiB rather than back to 51200: with 50 KB the network
-// thread waits for this one after every chunk, which made a local download
-// a third slower than curl's.
-const qint64 kSlowReadBufferBytes = 1024;
-const qint64 kFastReadBufferBytes = 256 * 1024;
-const int kFastWritesBeforeSpeedUp = 50;
-// Every save of the settings store rewrites and syncs its file; once per
-// chunk that costs more than the download. A record that lags a little
-// behind the disk only means a few bytes fetched twice after a crash.
-const int kRecordSaveIntervalMs = 250;
-
-// Keys of a resume group besides the task numbers.
-const QString kPathKey = QStringLiteral("path");
-const QString kDigestPendingKey = QStringLiteral("digestPending");
+// Smaller packages come over one connection: more would cost more in
+// requests than they win.
+const qint64 kSmallestSegmentedBytes = 16 * 1024 * 1024;
+const int kDefaultSegments = 4;
+const int kMostSegments = 16;
+const QString kSegmentsKey = QStringLiteral("download_segments");
+// The record is saved after a data sync of the file, which costs a disk
+// flush: at most once a second, and at every pause and quit.
+const int kRecordSaveIntervalMs = 1000;
+// A server whose answers keep naming another version than its size request
+// would start the download again for ever.
+const int kMostRestartsForReplacedPackage = 3;
 
 // The folder may hold the program and its settings: only a package or a
 // picture of the same name is replaced.
@@ -45,73 +32,43 @@ const QStringList kReplaceableSuffixes = {QStringLiteral("7z"),  QStringLiteral(
                                           QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("webp"),
                                           QStringLiteral("ico")};
 
-// Shared by every downloader: consecutive chunk writes that stayed within
-// one clock second.
-int fastWriteCount = 0;
-
-bool isRedirectStatus(int status)
-{
-    return status == 301 || status == 302 || status == 303 || status == 305 || status == 307 || status == 308;
-}
-
-// Writes all of data or reports failure; a short write must never pass for
-// a whole chunk, or the record would run ahead of the disk.
-bool writeFully(QFile &file, const QByteArray &data)
-{
-    qint64 done = 0;
-    while (done < data.size()) {
-        const qint64 written = file.write(data.constData() + done, data.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 } // namespace
 
 downloadmanager::downloadmanager(QObject *parent)
     : QObject(parent)
+    , timers(&timersource::system())
 {
     ErrorDefine::registerMetaType();
     downloadfile::ignoreFileSizeSignal();
+    connect(&size, &sizerequest::sized, this, &downloadmanager::takeSize);
+    connect(&size, &sizerequest::failed, this, &downloadmanager::failSizeRequest);
+    connect(&digests, &packagedigest::digestReady, this, &downloadmanager::getFileMd5);
     recordSaveTimer.setSingleShot(true);
     connect(&recordSaveTimer, &QTimer::timeout, this, &downloadmanager::saveRecordNow);
-    sizeRetryTimer.setSingleShot(true);
-    connect(&sizeRetryTimer, &QTimer::timeout, this, &downloadmanager::requestFileSize);
 }
 
 downloadmanager::~downloadmanager()
 {
     saveRecordNow();
-    qDeleteAll(tasks);
-    tasks.clear();
-    if (md5Thread) {
-        md5Thread->quit();
-        md5Thread->wait();
-        delete md5Thread;
-    }
+    dropTasks();
 }
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
     // The answer to an earlier URL must not size or redirect this one.
-    cancelSizeRequest();
     if (requestUrl != requestedUrl)
         totalSize = 0;
     url = requestUrl;
     requestedUrl = requestUrl;
-    redirectCount = 0;
-    probingWithGet = false;
-    // A new URL has all its tries; the first wait stays as set.
-    sizeRetry.progressed();
+    record.setPackage(packageFileName(), tempFilePath());
     fetchingSize = true;
-    requestFileSize();
+    size.start(requestUrl);
 }
 
 void downloadmanager::setFilePath(const QString &path)
 {
     filePath = path;
+    record.setPackage(packageFileName(), tempFilePath());
 }
 
 void downloadmanager::initTasks()
@@ -121,15 +78,48 @@ void downloadmanager::initTasks()
     if (url.isEmpty() || filePath.isEmpty() || packageFileName().isEmpty() || totalSize <= 0)
         return;
     if (!QFile::exists(tempFilePath()))
-        removeResumeRecord();
-    resumeStore().sync();
-    qint64 done = getDownloadedSize();
-    for (int index = tasks.size(); index < 1; ++index) {
-        const qint64 saved = savedResumeSize(index);
-        done += saved;
+        record.remove();
+    if (tasks.isEmpty())
+        createTasks(resumableSizes());
+    emit downloadReplyProgress(getDownloadedSize(), totalSize);
+}
+
+// What the record holds, if it fits this package; else nothing done in as
+// many segments as the package gets now.
+QVector<qint64> downloadmanager::resumableSizes()
+{
+    QVector<qint64> sizes = record.segmentSizes(totalSize);
+    const QByteArray recorded = record.validator();
+    if (!recorded.isEmpty() && !validator.isEmpty() && recorded != validator) {
+        qDebug() << "The package changed on the server since" << recorded << "; starting again";
+        sizes.clear();
+    }
+    if (sizes.isEmpty())
+        sizes.fill(0, segmentsFor(totalSize));
+    return sizes;
+}
+
+int downloadmanager::segmentsFor(qint64 total) const
+{
+    if (total < kSmallestSegmentedBytes)
+        return 1;
+    int count = segmentCount;
+    if (count <= 0) {
+        const QSettings installer(ConfigSettings::installerIniPath(), QSettings::IniFormat);
+        count = installer.value(kSegmentsKey, kDefaultSegments).toInt();
+    }
+    return qBound(1, count, kMostSegments);
+}
+
+void downloadmanager::createTasks(const QVector<qint64> &sizes)
+{
+    for (int index = 0; index < sizes.size(); ++index) {
         auto *task = new downloadtask(this);
-        task->setUrl(url, 0, totalSize, saved, index);
+        task->setUrl(url, resumerecord::sliceStart(totalSize, sizes.size(), index),
+                     resumerecord::sliceStart(totalSize, sizes.size(), index + 1), sizes[index], index);
         task->setFileSize(totalSize);
+        task->setValidator(validator);
+        task->setTimerSource(timers);
         if (inactivityTimeoutMs > 0)
             task->setTimeoutInterval(inactivityTimeoutMs);
         if (retryDelayMs > 0)
@@ -138,9 +128,30 @@ void downloadmanager::initTasks()
         connect(task, &downloadtask::readyRead, this, &downloadmanager::httpReadyRead);
         connect(task, &downloadtask::networkError, this, &downloadmanager::httpNetworkError);
         connect(task, &downloadtask::httpStatusCodeError, this, &downloadmanager::httpStatusCodeError);
+        connect(task, &downloadtask::refused, this, &downloadmanager::parkIfOthersRun);
+        // Queued: the answers change the task list, which the emitting task is in.
+        connect(task, &downloadtask::segmentFinished, this, &downloadmanager::resumeParkedTask, Qt::QueuedConnection);
+        connect(task, &downloadtask::rangeRefused, this, &downloadmanager::dropToOneConnection, Qt::QueuedConnection);
+        connect(task, &downloadtask::packageReplaced, this, &downloadmanager::startOverReplaced, Qt::QueuedConnection);
         tasks.append(task);
     }
-    emit downloadReplyProgress(done, totalSize);
+}
+
+// Later: the last chunk's task is still in its reply's signal when the
+// download completes.
+void downloadmanager::dropTasks()
+{
+    for (downloadtask *task : qAsConst(tasks)) {
+        task->stop();
+        task->deleteLater();
+    }
+    tasks.clear();
+}
+
+void downloadmanager::stopTasks()
+{
+    for (downloadtask *task : qAsConst(tasks))
+        task->stop();
 }
 
 void downloadmanager::startDownload()
@@ -148,30 +159,28 @@ void downloadmanager::startDownload()
     downloading = true;
     if (fetchingSize || digestRunning)
         return;
-    if (tempFilePath().isEmpty()) {
-        failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
-        return;
-    }
+    if (tempFilePath().isEmpty())
+        return failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
     if (totalSize <= 0) {
         // The size is not known (its request failed): ask again, the answer
         // resumes the start.
         if (!url.isEmpty()) {
             fetchingSize = true;
-            requestFileSize();
+            size.restart();
         }
         return;
     }
-    if (!file) {
+    if (!file.isOpen()) {
         if (recheckPendingDigest())
             return;
-        if (!finalFileMayBeReplaced()) {
-            failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
-            return;
-        }
+        if (!finalFileMayBeReplaced())
+            return failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         if (!openTempFile())
             return;
     }
     initTasks();
+    digests.begin(tempFilePath());
+    digests.advanceTo(contiguousBytes());
     for (downloadtask *task : qAsConst(tasks))
         task->start();
     // A record saying every byte is there (the program stopped between the
@@ -201,55 +210,30 @@ bool downloadmanager::recheckPendingDigest()
 
 bool downloadmanager::isDigestPending()
 {
-    resumeStore().sync();
-    return recordBelongsHere() && resumeStore().value(recordKey(kDigestPendingKey)).toBool() &&
-           QFileInfo(finalFilePath()).isFile();
+    return record.digestPending() && QFileInfo(finalFilePath()).isFile();
 }
 
-// The temporary file is opened and locked before its record is looked at,
-// so a second downloader of the same file changes nothing.
 bool downloadmanager::openTempFile()
 {
-    const bool existed = QFile::exists(tempFilePath());
-    file = std::make_unique<QFile>(tempFilePath());
-    // Unbuffered: after a failed write a buffered file keeps the bytes it
-    // could not write and puts them out at the next offset it writes to.
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        qDebug() << file->errorString();
-        file.reset();
+    switch (file.open(tempFilePath(), totalSize)) {
+    case packagefile::Opened::Created:
+        record.remove();
+        return true;
+    case packagefile::Opened::Existing:
+        return true;
+    case packagefile::Opened::Failed:
         failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return false;
-    }
-    if (!downloadfile::lockExclusive(*file)) {
-        qDebug() << "Another download holds" << tempFilePath();
-        file.reset();
+    case packagefile::Opened::Locked:
         failOpening(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件正在下载中"));
         return false;
-    }
-    if (!existed)
-        removeResumeRecord();
-    return preallocateTempFile(!existed);
-}
-
-// Space is taken before a byte is fetched, so a disk too small for the
-// package says so now and not hours later.
-bool downloadmanager::preallocateTempFile(bool createdNow)
-{
-    if (file->size() > totalSize && !file->resize(totalSize)) {
-        file.reset();
-        failOpening(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
-        return false;
-    }
-    const downloadfile::Preallocation result = downloadfile::preallocate(*file, totalSize);
-    if (result == downloadfile::Preallocation::Done)
-        return true;
-    file.reset();
-    if (createdNow)
-        QFile::remove(tempFilePath());
-    if (result == downloadfile::Preallocation::TooLarge)
+    case packagefile::Opened::TooLarge:
         failOpening(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
-    else
-        failOpening(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
+        return false;
+    case packagefile::Opened::NoSpace:
+        break;
+    }
+    failOpening(ErrorDefine::DOWNLOAD_EXIST_SIZE_ERROR, tr("硬盘空间不足"));
     return false;
 }
 
@@ -262,8 +246,7 @@ void downloadmanager::failOpening(ErrorDefine::ErrorCode error, const QString &t
 void downloadmanager::stopDownlaod()
 {
     downloading = false;
-    for (downloadtask *task : qAsConst(tasks))
-        task->stop();
+    stopTasks();
     saveRecordNow();
 }
 
@@ -288,39 +271,34 @@ void downloadmanager::networkReplyProgress(qint64 size)
 
 void downloadmanager::completeIfAllWritten()
 {
-    if (file && !tasks.isEmpty() && getDownloadedSize() >= totalSize)
+    if (file.isOpen() && !tasks.isEmpty() && getDownloadedSize() >= totalSize)
         completeDownload();
 }
 
 void downloadmanager::completeDownload()
 {
     saveRecordNow();
-    for (downloadtask *task : qAsConst(tasks))
-        task->stop();
-    if (file) {
-        file->close();
-        file.reset();
-    }
+    stopTasks();
+    file.close();
     // The finished file replaces an older one of the same name, or the digest
-    // would check the old file.
+    // would check the old file. Marked before the rename: a stop anywhere
+    // after it leaves either a complete record or a final file that is
+    // checked before any use.
     const QString finalPath = finalFilePath();
-    // Marked before the rename: a stop anywhere after it leaves either a
-    // complete record or a final file that is checked before any use.
-    setDigestPending(true);
+    record.setDigestPending(true);
     if (QFile::exists(finalPath))
         QFile::remove(finalPath);
     if (!QFile::rename(tempFilePath(), finalPath)) {
         qDebug() << "Could not rename" << tempFilePath() << "to" << finalPath;
-        setDigestPending(false);
+        record.setDigestPending(false);
         stopDownlaod();
         emit downloadError(ErrorDefine::DOWNLOAD_OPEN_FILE_ERROR, tr("文件打开失败"));
         return;
     }
-    for (downloadtask *task : qAsConst(tasks))
-        task->resetAfterCompletion();
+    dropTasks();
     emit downloadFinished();
-    tasks.clear();
-    fileMd5(finalPath);
+    digestRunning = true;
+    digests.finish(finalPath, totalSize);
 }
 
 void downloadmanager::httpReadyRead(const QByteArray &buffer, qint64 startPosition, int taskId)
@@ -328,46 +306,51 @@ void downloadmanager::httpReadyRead(const QByteArray &buffer, qint64 startPositi
     downloadtask *task = tasks.value(taskId);
     // Stop first, report once: a handler may run a modal dialog, and chunks
     // must not keep failing under it.
-    if (!task || !file || startPosition < 0 || !file->seek(startPosition)) {
-        stopDownlaod();
-        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
-        return;
-    }
-    // Nothing is written past the package's end, whatever the server sends.
-    const QByteArray chunk = buffer.left(int(qBound<qint64>(0, totalSize - startPosition, buffer.size())));
-    const qint64 before = QDateTime::currentSecsSinceEpoch();
-    const bool written = writeFully(*file, chunk);
-    const qint64 after = QDateTime::currentSecsSinceEpoch();
-    throttleReadBuffer(task, before != after);
-    if (!written) {
-        stopDownlaod();
-        emit downloadError(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
-        return;
-    }
-    if (!file->flush()) {
-        stopDownlaod();
-        emit downloadError(ErrorDefine::DOWNLOAD_FLUSH_ERROR, tr("缓存写入硬盘失败"));
-        return;
-    }
+    if (!task || startPosition < task->sliceStart())
+        return failWriting(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
+    // Nothing is written past the slice's end, whatever the server sends.
+    const QByteArray chunk = buffer.left(int(qBound<qint64>(0, task->sliceEnd() - startPosition, buffer.size())));
+    digests.rewriting(startPosition);
+    bool slowWrite = false;
+    const packagefile::Written written = file.writeAt(startPosition, chunk, &slowWrite);
+    task->wroteChunk(slowWrite);
+    if (written == packagefile::Written::WriteFailed)
+        return failWriting(ErrorDefine::DOWNLOAD_WRITE_BUFFER_ERROR, tr("写入文件缓存失败"));
+    if (written == packagefile::Written::FlushFailed)
+        return failWriting(ErrorDefine::DOWNLOAD_FLUSH_ERROR, tr("缓存写入硬盘失败"));
     task->addSize(chunk.size());
-    recordTaskSize(taskId);
+    digests.advanceTo(contiguousBytes());
+    recordProgress();
 }
 
-void downloadmanager::throttleReadBuffer(downloadtask *task, bool slowWrite)
+void downloadmanager::failWriting(ErrorDefine::ErrorCode error, const QString &text)
 {
-    if (slowWrite) {
-        fastWriteCount = 0;
-        task->setReadBufferSize(kSlowReadBufferBytes);
-        return;
-    }
-    ++fastWriteCount;
-    if (fastWriteCount > kFastWritesBeforeSpeedUp)
-        task->setReadBufferSize(kFastReadBufferBytes);
+    stopDownlaod();
+    emit downloadError(error, text);
 }
 
+// The bytes from the file's start on that are all written: the segments in
+// order, up to the first one that is not complete.
+qint64 downloadmanager::contiguousBytes() const
+{
+    qint64 end = 0;
+    for (const downloadtask *task : qAsConst(tasks)) {
+        if (task->sliceStart() != end)
+            break;
+        end = task->sliceStart() + task->size();
+        if (end < task->sliceEnd())
+            break;
+    }
+    return end;
+}
+
+// One task gave up: the others stop before the one report, and every
+// segment keeps its bytes.
 void downloadmanager::httpNetworkError(QNetworkReply::NetworkError error, const QString &msg)
 {
     Q_UNUSED(msg)
+    stopTasks();
+    saveRecordNow();
     emit httpError(ErrorDefine::DOWNLOAD_NETWORK_REPLY_ERROR,
                    QStringLiteral("%1(%2)").arg(tr("网络返回错误")).arg(int(error)));
 }
@@ -402,138 +385,86 @@ void downloadmanager::setFileMD5(const QString &md5)
 
 void downloadmanager::requestFileSize()
 {
-    qDebug() << "Getting the file size...";
     fetchingSize = true;
-    QNetworkRequest request(url);
-    request.setRawHeader("Accept-Encoding", "identity");
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(inactivityTimeoutMs > 0 ? inactivityTimeoutMs : kSizeRequestTimeoutMs);
-    if (probingWithGet) {
-        request.setRawHeader("Range", "bytes=0-0");
-        sizeReply = network.get(request);
-        connect(sizeReply, &QNetworkReply::metaDataChanged, this, &downloadmanager::abortFullBodyProbe);
-    } else {
-        sizeReply = network.head(request);
-    }
-    connect(sizeReply, &QNetworkReply::finished, this, &downloadmanager::headerResponseFinished, Qt::DirectConnection);
+    size.restart();
 }
 
-// A server that ignores the probe's range sends the whole file: its headers
-// are all that is wanted.
-void downloadmanager::abortFullBodyProbe()
-{
-    if (sizeReply && sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200) {
-        probeAborted = true;
-        sizeReply->abort();
-    }
-}
+// The size request answers through sizerequest; kept for callers of old.
+void downloadmanager::headerResponseFinished() {}
 
-void downloadmanager::headerResponseFinished()
+void downloadmanager::takeSize(qint64 total, const QByteArray &sizeValidator)
 {
     fetchingSize = false;
-    if (!sizeReply)
-        return;
-    const int status = sizeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool aborted = std::exchange(probeAborted, false);
-    if (status == 0 || (sizeReply->error() != QNetworkReply::NoError && !aborted && status < 400)) {
-        sizeRequestFailed(status);
-        return;
-    }
-    if (retrypolicy::isTransientStatus(status)) {
-        sizeRequestFailed(status, sizeReply->rawHeader("Retry-After"));
-        return;
-    }
-    // Signed GET-only addresses refuse HEAD.
-    if ((status == 405 || status == 501) && !probingWithGet) {
-        forgetSizeReply();
-        probingWithGet = true;
-        requestFileSize();
-        return;
-    }
-    if ((status == 200 || status == 206) && takeSize(status))
-        return;
-    if (isRedirectStatus(status) && followRedirect())
-        return;
-    failSizeRequest(status);
-}
-
-// A transport error or a transient answer: asked again after a wait.
-void downloadmanager::sizeRequestFailed(int status, const QByteArray &retryAfter)
-{
-    const int delayMs = sizeRetry.failed(retryAfter);
-    if (delayMs < 0) {
-        failSizeRequest(status);
-        return;
-    }
-    forgetSizeReply();
-    fetchingSize = true;
-    sizeRetryTimer.start(delayMs);
-}
-
-bool downloadmanager::takeSize(int status)
-{
-    bool known = false;
-    qint64 length = sizeReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-    if (probingWithGet && status == 206) {
-        length = downloadtask::contentRangeTotal(sizeReply->rawHeader("Content-Range"));
-        known = length >= 0;
-    }
-    // Without a length there is nothing to preallocate or to finish at.
-    if (!known || length <= 0)
-        return false;
-    qDebug() << "The file size is: " << length;
-    forgetSizeReply();
-    totalSize = length;
+    url = size.url();
+    totalSize = total;
+    validator = sizeValidator;
     if (downloading)
         startDownload();
-    return true;
-}
-
-// Follows the size request's redirect by hand: at most kMaxRedirects of them,
-// and only to http or https.
-bool downloadmanager::followRedirect()
-{
-    const QUrl target = sizeReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    qDebug() << "redirectionTarget:" << target;
-    if (!target.isValid() || target.isEmpty())
-        return false;
-    const QUrl next = target.isRelative() ? url.resolved(target) : target;
-    if (next.scheme() != QLatin1String("http") && next.scheme() != QLatin1String("https"))
-        return false;
-    if (++redirectCount > kMaxRedirects)
-        return false;
-    url = next;
-    forgetSizeReply();
-    fetchingSize = true;
-    requestFileSize();
-    return true;
 }
 
 void downloadmanager::failSizeRequest(int status)
 {
-    forgetSizeReply();
+    fetchingSize = false;
     emit downloadError(ErrorDefine::DOWNLOAD_NETWORK_GETHEADER_ERROR, tr("网络资源获取失败(%1)").arg(status));
 }
 
-void downloadmanager::forgetSizeReply()
+// A server that turns down one more connection gets fewer: the task waits
+// for another one to finish its slice.
+void downloadmanager::parkIfOthersRun(int taskId)
 {
-    if (!sizeReply)
-        return;
-    sizeReply->disconnect(this);
-    sizeReply->close();
-    sizeReply->deleteLater();
-    sizeReply = nullptr;
+    for (downloadtask *task : qAsConst(tasks)) {
+        if (task != tasks.value(taskId) && task->isRequesting()) {
+            qDebug() << "Connection" << taskId << "refused; it waits for another to finish";
+            tasks.value(taskId)->park();
+            return;
+        }
+    }
 }
 
-void downloadmanager::cancelSizeRequest()
+void downloadmanager::resumeParkedTask()
 {
-    sizeRetryTimer.stop();
-    if (sizeReply) {
-        sizeReply->disconnect(this);
-        sizeReply->abort();
+    for (downloadtask *task : qAsConst(tasks)) {
+        if (task->isParked() && downloading) {
+            task->start();
+            return;
+        }
     }
-    forgetSizeReply();
-    fetchingSize = false;
+}
+
+// A server that answers a slice with other bytes gets one connection, from
+// the end of what is there contiguously; that one's answer is checked as
+// any single download's.
+void downloadmanager::dropToOneConnection()
+{
+    if (tasks.size() <= 1)
+        return;
+    qDebug() << "The server does not serve ranges as asked: one connection from here";
+    const qint64 kept = contiguousBytes();
+    dropTasks();
+    createTasks({kept});
+    recordDirty = true;
+    saveRecordNow();
+    if (downloading)
+        tasks.first()->start();
+}
+
+// The package on the server is not the one the record and the file hold:
+// both go, and the download starts again from its size.
+void downloadmanager::startOverReplaced()
+{
+    stopTasks();
+    if (++replacedInARow > kMostRestartsForReplacedPackage)
+        return httpStatusCodeError(200, QString());
+    dropTasks();
+    digests.discard();
+    file.close();
+    QFile::remove(tempFilePath());
+    record.remove();
+    recordDirty = false;
+    totalSize = 0;
+    validator.clear();
+    fetchingSize = true;
+    size.start(requestedUrl);
 }
 
 void downloadmanager::getFileMd5(const QString &md5)
@@ -545,7 +476,7 @@ void downloadmanager::getFileMd5(const QString &md5)
         emit downloadError(ErrorDefine::DOWNLOAD_MD5_ERROR, tr("文件校验错误"));
         return;
     }
-    removeResumeRecord();
+    record.remove();
     if (fileMD5.isEmpty() || fileMD5.toLower() == md5.toLower()) {
         emit md5CheckFinish();
         return;
@@ -556,23 +487,8 @@ void downloadmanager::getFileMd5(const QString &md5)
 
 void downloadmanager::fileMd5(const QString &path)
 {
-    if (!md5Thread)
-        md5Thread = new QThread;
-    // A thread still in its event loop would not be started again, and the
-    // new worker would never run: let the previous check end first.
-    if (md5Thread->isRunning()) {
-        md5Thread->quit();
-        md5Thread->wait();
-    }
     digestRunning = true;
-    auto *worker = new md5checkworker;
-    worker->setFilePath(path);
-    worker->moveToThread(md5Thread);
-    connect(md5Thread, &QThread::started, worker, &md5checkworker::md5);
-    connect(worker, &md5checkworker::md5Checkfinished, this, &downloadmanager::getFileMd5);
-    connect(worker, &md5checkworker::md5Checkfinished, md5Thread, &QThread::quit);
-    connect(md5Thread, &QThread::finished, worker, &QObject::deleteLater);
-    md5Thread->start(QThread::InheritPriority);
+    digests.checkWhole(path);
 }
 
 bool downloadmanager::isDownloading() const
@@ -600,9 +516,15 @@ QString downloadmanager::finalFilePath() const
     return filePath + QLatin1Char('/') + name;
 }
 
+void downloadmanager::setSegmentCount(int count)
+{
+    segmentCount = count;
+}
+
 void downloadmanager::setInactivityTimeout(int milliseconds)
 {
     inactivityTimeoutMs = milliseconds;
+    size.setTimeout(milliseconds);
     for (downloadtask *task : qAsConst(tasks))
         task->setTimeoutInterval(milliseconds);
 }
@@ -610,92 +532,46 @@ void downloadmanager::setInactivityTimeout(int milliseconds)
 void downloadmanager::setRetryDelay(int milliseconds)
 {
     retryDelayMs = milliseconds;
-    sizeRetry.setFirstDelay(milliseconds);
+    size.setRetryDelay(milliseconds);
     for (downloadtask *task : qAsConst(tasks))
         task->setRetryDelay(milliseconds);
 }
 
-QSettings &downloadmanager::resumeStore()
+void downloadmanager::setTimerSource(timersource *source)
 {
-    // Opened on first use, so it picks up the names set at start-up.
-    if (!settings)
-        settings = std::make_unique<QSettings>();
-    return *settings;
+    timers = source;
+    size.setTimerSource(source);
+    for (downloadtask *task : qAsConst(tasks))
+        task->setTimerSource(source);
 }
 
-QString downloadmanager::recordKey(const QString &key) const
+// After every chunk written: saved now if the last save is a second old,
+// else once that second is over.
+void downloadmanager::recordProgress()
 {
-    return packageFileName() + QLatin1Char('/') + key;
-}
-
-// A record of another folder's file of the same name is neither read nor
-// changed here. Records from before the path was noted count as ours.
-bool downloadmanager::recordBelongsHere()
-{
-    const QString path = resumeStore().value(recordKey(kPathKey)).toString();
-    return path.isEmpty() || path == tempFilePath();
-}
-
-void downloadmanager::removeResumeRecord()
-{
-    recordSaveTimer.stop();
-    unsavedTasks.clear();
-    resumeStore().sync();
-    if (!recordBelongsHere())
-        return;
-    resumeStore().remove(packageFileName());
-    resumeStore().sync();
-}
-
-void downloadmanager::setDigestPending(bool pending)
-{
-    resumeStore().sync();
-    if (!recordBelongsHere())
-        return;
-    resumeStore().setValue(recordKey(kPathKey), tempFilePath());
-    if (pending)
-        resumeStore().setValue(recordKey(kDigestPendingKey), true);
-    else
-        resumeStore().remove(recordKey(kDigestPendingKey));
-    resumeStore().sync();
-}
-
-// Called after every chunk that was written and flushed.
-void downloadmanager::recordTaskSize(int taskId)
-{
-    if (!unsavedTasks.contains(taskId))
-        unsavedTasks.append(taskId);
-    if (!sinceRecordSaved.isValid() || sinceRecordSaved.elapsed() >= kRecordSaveIntervalMs) {
-        saveRecordNow();
-        return;
-    }
+    recordDirty = true;
+    if (!sinceRecordSaved.isValid() || sinceRecordSaved.elapsed() >= kRecordSaveIntervalMs)
+        return saveRecordNow();
     if (!recordSaveTimer.isActive())
         recordSaveTimer.start(kRecordSaveIntervalMs - int(sinceRecordSaved.elapsed()));
 }
 
+// The data first, then the sizes that count on it: after a power cut the
+// record never claims bytes the disk did not keep.
 void downloadmanager::saveRecordNow()
 {
     recordSaveTimer.stop();
-    if (unsavedTasks.isEmpty())
+    if (!recordDirty || tasks.isEmpty())
         return;
-    resumeStore().sync();
-    if (recordBelongsHere()) {
-        resumeStore().setValue(recordKey(kPathKey), tempFilePath());
-        for (int taskId : qAsConst(unsavedTasks)) {
-            if (const downloadtask *task = tasks.value(taskId))
-                resumeStore().setValue(recordKey(QString::number(taskId)), task->size());
-        }
-        resumeStore().sync();
+    if (!file.syncData()) {
+        qDebug() << "Could not sync" << tempFilePath() << "; the record waits";
+        return;
     }
-    unsavedTasks.clear();
+    QVector<qint64> sizes;
+    for (const downloadtask *task : qAsConst(tasks))
+        sizes.append(task->size());
+    record.save(sizes, totalSize, validator);
+    recordDirty = false;
     sinceRecordSaved.start();
-}
-
-// A record outside the package's size belongs to some other file: start over.
-qint64 downloadmanager::savedResumeSize(int taskId)
-{
-    if (!recordBelongsHere())
-        return 0;
-    const qint64 saved = resumeStore().value(recordKey(QString::number(taskId)), 0).toLongLong();
-    return (saved < 0 || saved > totalSize) ? 0 : saved;
+    replacedInARow = 0;
 }

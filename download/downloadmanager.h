@@ -4,6 +4,7 @@
 #include "download/packagedigest.h"
 #include "download/packagefile.h"
 #include "download/resumerecord.h"
+#include "download/segmentset.h"
 #include "download/sizerequest.h"
 
 #include <QByteArray>
@@ -83,12 +84,8 @@ public:
 
 private:
     QString packageFileName() const;
-    int segmentsFor(qint64 total) const;
     QVector<qint64> resumableSizes();
     void createTasks(const QVector<qint64> &sizes);
-    void dropTasks();
-    void stopTasks();
-    qint64 contiguousBytes() const;
     bool finalFileMayBeReplaced() const;
     bool recheckPendingDigest();
     bool openTempFile();
@@ -98,7 +95,6 @@ private:
     void completeDownload();
     void takeSize(qint64 total, const QByteArray &sizeValidator);
     void failSizeRequest(int status);
-    void parkIfOthersRun(int taskId);
     void resumeParkedTask();
     void dropToOneConnection();
     void startOverReplaced();
@@ -112,7 +108,7 @@ private:
     packagefile file;
     qint64 totalSize = 0;
     QString fileMD5;
-    QVector<downloadtask *> tasks;
+    segmentset segments;
     bool fetchingSize = false;
     sizerequest size;
     bool downloading = false;
@@ -128,5 +124,6 @@ private:
     bool digestRunning = false;
     bool recordDirty = false;
     QElapsedTimer sinceRecordSaved;
+    QElapsedTimer sinceLastByte;
     QTimer recordSaveTimer;
 };

@@ -31,8 +31,10 @@ void prefixdigest::finish(const QString &path, qint64 end)
 void prefixdigest::catchUp()
 {
     for (;;) {
-        hashTo(m_goal.load());
+        const bool read = hashTo(m_goal.load());
         m_scheduled.store(false);
+        if (!read)
+            return;
         // A goal moved after the read and before the flag was cleared has
         // no call of its own on the way.
         if (m_goal.load() <= m_hashed.load() || m_failed || m_scheduled.exchange(true))
@@ -54,15 +56,18 @@ void prefixdigest::finishNow(const QString &path, qint64 end)
     emit digestReady(QString::fromLatin1(m_hash.result().toHex()));
 }
 
-// Reads in large blocks from where the last call stopped. A read error is no
-// end of file: it leaves the digest failed.
+// Reads in large blocks from where the last call stopped. A file not there
+// (renamed on completion before this call came) is read at its new name by
+// finish(); a read error is no end of file: it leaves the digest failed.
 bool prefixdigest::hashTo(qint64 end)
 {
     qint64 done = m_hashed.load();
     if (m_failed || done >= end)
         return !m_failed;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(done)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    if (!file.seek(done)) {
         m_failed = true;
         return false;
     }

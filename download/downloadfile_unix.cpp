@@ -31,11 +31,26 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
 
 bool downloadfile::syncData(QFile &file)
 {
+    return syncHandle(file.handle());
+}
+
+int downloadfile::duplicateHandle(QFile &file)
+{
+    return ::dup(file.handle());
+}
+
+bool downloadfile::syncHandle(int handle)
+{
 #ifdef __APPLE__
-    return ::fsync(file.handle()) == 0;
+    return ::fsync(handle) == 0;
 #else
-    return ::fdatasync(file.handle()) == 0;
+    return ::fdatasync(handle) == 0;
 #endif
+}
+
+void downloadfile::closeHandle(int handle)
+{
+    ::close(handle);
 }
 
 void downloadfile::ignoreFileSizeSignal()

@@ -22,7 +22,22 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
 
 bool downloadfile::syncData(QFile &file)
 {
-    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle())));
+    return syncHandle(file.handle());
+}
+
+int downloadfile::duplicateHandle(QFile &file)
+{
+    return _dup(file.handle());
+}
+
+bool downloadfile::syncHandle(int handle)
+{
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(handle)));
+}
+
+void downloadfile::closeHandle(int handle)
+{
+    _close(handle);
 }
 
 void downloadfile::ignoreFileSizeSignal() {}

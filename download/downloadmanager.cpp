@@ -31,7 +31,8 @@ downloadmanager::downloadmanager(QObject *parent)
     connect(&size, &sizerequest::failed, this, &downloadmanager::failSizeRequest);
     connect(&digests, &packagedigest::digestReady, this, &downloadmanager::getFileMd5);
     recordSaveTimer.setSingleShot(true);
-    connect(&recordSaveTimer, &QTimer::timeout, this, &downloadmanager::saveRecordNow);
+    connect(&recordSaveTimer, &QTimer::timeout, this, &downloadmanager::saveRecordSoon);
+    connect(&dataSync, &backgroundsync::done, this, &downloadmanager::takeDataSync);
 }
 
 downloadmanager::~downloadmanager()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/errordefine.h"
+#include "download/backgroundsync.h"
 #include "download/packagedigest.h"
 #include "download/packagefile.h"
 #include "download/resumerecord.h"
@@ -99,7 +100,10 @@ private:
     void dropToOneConnection();
     void startOverReplaced();
     void recordProgress();
+    void saveRecordSoon();
+    void takeDataSync(bool synced);
     void saveRecordNow();
+    void keepSizes(const QVector<qint64> &sizes);
 
     QUrl url;
     // The URL as set: it names the file, whatever a redirect says.
@@ -126,4 +130,8 @@ private:
     QElapsedTimer sinceRecordSaved;
     QElapsedTimer sinceLastByte;
     QTimer recordSaveTimer;
+    backgroundsync dataSync;
+    QVector<qint64> sizesBeingSynced;
+    int saveGeneration = 0;
+    int syncGeneration = 0;
 };

@@ -160,15 +160,42 @@ void downloadmanager::setTimerSource(timersource *source)
     segments.setTimerSource(source);
 }
 
-// After every chunk written: saved now if the last save is a second old,
-// else once that second is over.
+// After every chunk written: saved once the last save is a second old, the
+// data synced on a thread of its own meanwhile.
 void downloadmanager::recordProgress()
 {
     recordDirty = true;
     if (!sinceRecordSaved.isValid() || sinceRecordSaved.elapsed() >= kRecordSaveIntervalMs)
-        return saveRecordNow();
+        return saveRecordSoon();
     if (!recordSaveTimer.isActive())
         recordSaveTimer.start(kRecordSaveIntervalMs - int(sinceRecordSaved.elapsed()));
+}
+
+// The sizes as they are now are saved once the data they count is synced.
+void downloadmanager::saveRecordSoon()
+{
+    recordSaveTimer.stop();
+    if (!recordDirty || segments.isEmpty() || dataSync.isBusy())
+        return;
+    if (!file.startBackgroundSync(dataSync))
+        return saveRecordNow();
+    sizesBeingSynced = segments.sizes();
+    syncGeneration = ++saveGeneration;
+    recordDirty = false;
+    sinceRecordSaved.start();
+}
+
+void downloadmanager::takeDataSync(bool synced)
+{
+    // A save since (pause, quit, completion) has the last word.
+    if (syncGeneration != saveGeneration)
+        return;
+    if (synced)
+        keepSizes(sizesBeingSynced);
+    else
+        recordDirty = true;
+    if (recordDirty && !recordSaveTimer.isActive())
+        recordSaveTimer.start(kRecordSaveIntervalMs);
 }
 
 // The data first, then the sizes that count on it: after a power cut the
@@ -176,14 +203,23 @@ void downloadmanager::recordProgress()
 void downloadmanager::saveRecordNow()
 {
     recordSaveTimer.stop();
+    // A sync under way loses its say: its sizes are saved here instead.
+    if (dataSync.isBusy())
+        recordDirty = true;
+    ++saveGeneration;
     if (!recordDirty || segments.isEmpty())
         return;
     if (!file.syncData()) {
         qDebug() << "Could not sync" << tempFilePath() << "; the record waits";
         return;
     }
-    record.save(segments.sizes(), totalSize, validator);
+    keepSizes(segments.sizes());
     recordDirty = false;
     sinceRecordSaved.start();
+}
+
+void downloadmanager::keepSizes(const QVector<qint64> &sizes)
+{
+    record.save(sizes, totalSize, validator);
     replacedInARow = 0;
 }

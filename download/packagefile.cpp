@@ -1,5 +1,6 @@
 #include "download/packagefile.h"
 
+#include "download/backgroundsync.h"
 #include "download/downloadfile.h"
 
 #include <QDateTime>
@@ -74,6 +75,11 @@ packagefile::Written packagefile::writeAt(qint64 position, const QByteArray &dat
 bool packagefile::syncData()
 {
     return m_file && downloadfile::syncData(*m_file);
+}
+
+bool packagefile::startBackgroundSync(backgroundsync &sync)
+{
+    return m_file && sync.start(*m_file);
 }
 
 void packagefile::close()

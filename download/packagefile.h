@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class backgroundsync;
+
 // The "<name>_tmp" file a package is downloaded into: opened and locked
 // before its record is looked at, so a second downloader of the same file
 // changes nothing, and preallocated, so a disk too small says so before a
@@ -22,6 +24,8 @@ public:
     // another clock second.
     Written writeAt(qint64 position, const QByteArray &data, bool *slowWrite);
     bool syncData();
+    // The same on sync's thread; false when it cannot start.
+    bool startBackgroundSync(backgroundsync &sync);
     void close();
 
 private:

@@ -43,9 +43,15 @@ downloadmanager::~downloadmanager()
 
 void downloadmanager::setUrl(const QUrl &requestUrl)
 {
-    // The answer to an earlier URL must not size or redirect this one.
-    if (requestUrl != requestedUrl)
+    // The answer to an earlier URL must not size or redirect this one, nor
+    // a paused download of another package go on in its place.
+    if (requestUrl != requestedUrl) {
         totalSize = 0;
+        saveRecordNow();
+        segments.drop();
+        file.close();
+        digests.discard();
+    }
     url = requestUrl;
     requestedUrl = requestUrl;
     record.setPackage(packageFileName(), tempFilePath());
@@ -122,6 +128,7 @@ bool downloadmanager::openTempFile()
     switch (file.open(tempFilePath(), totalSize)) {
     case packagefile::Opened::Created:
         record.remove();
+        digests.discard();
         return true;
     case packagefile::Opened::Existing:
         return true;

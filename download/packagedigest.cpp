@@ -32,6 +32,9 @@ QThread &packagedigest::thread()
 
 void packagedigest::begin(const QString &tempPath)
 {
+    // Another package's, or a file made anew: what was hashed is not this one's.
+    if (running && tempPath != path)
+        discard();
     if (running)
         return;
     path = tempPath;

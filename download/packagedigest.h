@@ -17,7 +17,8 @@ public:
     explicit packagedigest(QObject *parent = nullptr);
     ~packagedigest() override;
 
-    // From the first byte of the file at tempPath on; a no-op while one runs.
+    // From the first byte of the file at tempPath on; a no-op while one of
+    // the same file runs.
     void begin(const QString &tempPath);
     // Bytes [0, end) of the file are written.
     void advanceTo(qint64 end);

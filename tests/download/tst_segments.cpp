@@ -186,6 +186,28 @@ private slots:
         QCOMPARE(asked, waits);
     }
 
+    // The digest taken while downloading belongs to one file: a downloader
+    // paused on one package and given another hashes the other from its start.
+    void anotherPackageAfterAPause()
+    {
+        const QByteArray other = PackageFixture::content(300000);
+        PackageFixture::serve(*m_server, m_content, [other](const FaultRequest &request, FaultReply &reply) {
+            if (request.target.startsWith("/other/"))
+                reply = FaultReply::resource(other, request);
+            reply.chunkBytes = 65536, reply.chunkIntervalMs = 20;
+        });
+        m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
+        m_manager->setFilePath(m_dir->path());
+        m_manager->startDownload();
+        QVERIFY(QTest::qWaitFor([this] { return m_manager->getDownloadedSize() > 4 * 65536; }, 20000));
+        m_manager->stopDownlaod();
+        m_manager->setUrl(m_server->url(QStringLiteral("/other/patch.7z")));
+        m_manager->setFileMD5(PackageFixture::md5(other));
+        m_manager->startDownload();
+        QVERIFY(QTest::qWaitFor([this] { return !m_outcomes->isEmpty(); }, 20000));
+        QCOMPARE(*m_outcomes, QStringList{kVerified});
+    }
+
 private:
     // No request in flight and a wait pending, or a request that brought
     // what it will bring and holds still.

@@ -44,8 +44,10 @@ QVector<qint64> downloadmanager::resumableSizes()
         qDebug() << "The package changed on the server since" << recorded << "; starting again";
         sizes.clear();
     }
+    const int connections = segmentset::connectionsFor(totalSize, segmentCount);
+    segments.setConnections(connections);
     if (sizes.isEmpty())
-        sizes.fill(0, segmentset::countFor(totalSize, segmentCount));
+        sizes.fill(0, segmentset::slicesFor(totalSize, connections));
     return sizes;
 }
 

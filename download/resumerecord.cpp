@@ -7,7 +7,7 @@ const QString kDigestPendingKey = QStringLiteral("digestPending");
 const QString kSegmentsKey = QStringLiteral("segments");
 const QString kSizeKey = QStringLiteral("size");
 const QString kValidatorKey = QStringLiteral("validator");
-const int kMostSegments = 16;
+const int kMostSegments = 64;
 
 } // namespace
 

@@ -12,8 +12,14 @@ namespace {
 // Smaller packages come over one connection: more would cost more in
 // requests than they win.
 const qint64 kSmallestSegmentedBytes = 16 * 1024 * 1024;
-const int kDefaultSegments = 4;
-const int kMostSegments = 16;
+const int kDefaultConnections = 4;
+const int kMostConnections = 16;
+// The file is cut into slices of at least this size, at most kMostSlices of
+// them, fetched a few at a time in file order: the digest, which can only
+// follow the file's contiguous start, keeps up, and when the last byte
+// lands only the last few slices are left to hash.
+const qint64 kSmallestSliceBytes = 4 * 1024 * 1024;
+const int kMostSlices = 64;
 const QString kSegmentsKey = QStringLiteral("download_segments");
 
 } // namespace
@@ -28,16 +34,28 @@ segmentset::~segmentset()
     qDeleteAll(m_tasks);
 }
 
-int segmentset::countFor(qint64 total, int setting)
+int segmentset::connectionsFor(qint64 total, int setting)
 {
     if (total < kSmallestSegmentedBytes)
         return 1;
     int count = setting;
     if (count <= 0) {
         const QSettings installer(ConfigSettings::installerIniPath(), QSettings::IniFormat);
-        count = installer.value(kSegmentsKey, kDefaultSegments).toInt();
+        count = installer.value(kSegmentsKey, kDefaultConnections).toInt();
     }
-    return qBound(1, count, kMostSegments);
+    return qBound(1, count, kMostConnections);
+}
+
+int segmentset::slicesFor(qint64 total, int connections)
+{
+    if (connections <= 1)
+        return 1;
+    return int(qBound<qint64>(connections, total / kSmallestSliceBytes, kMostSlices));
+}
+
+void segmentset::setConnections(int count)
+{
+    m_connections = qMax(1, count);
 }
 
 void segmentset::setSource(const QUrl &url, qint64 total, const QByteArray &validator)
@@ -102,10 +120,19 @@ void segmentset::stop()
         task->stop();
 }
 
+// The first slices with bytes to fetch get the connections; the others wait
+// in file order for one to finish.
 void segmentset::start()
 {
-    for (downloadtask *task : qAsConst(m_tasks))
+    int requesting = 0;
+    for (downloadtask *task : qAsConst(m_tasks)) {
+        if (requesting >= m_connections) {
+            task->park();
+            continue;
+        }
         task->start();
+        requesting += task->isRequesting();
+    }
 }
 
 QVector<qint64> segmentset::sizes() const
@@ -153,9 +180,10 @@ bool segmentset::parkIfOthersRun(int index)
 void segmentset::startOneParked()
 {
     for (downloadtask *task : qAsConst(m_tasks)) {
-        if (task->isParked()) {
-            task->start();
+        if (!task->isParked())
+            continue;
+        task->start();
+        if (task->isRequesting())
             return;
-        }
     }
 }

@@ -9,7 +9,7 @@ class downloadtask;
 class timersource;
 
 // The segment tasks of one package: task i fetches slice i of the file and
-// its index is its number in the resume record. Holds what every task is
+// its index is its number in the resume record; a few of them at a time. Holds what every task is
 // set up with, so that a set made again (fewer connections, a new start)
 // gets the same.
 class segmentset
@@ -20,7 +20,12 @@ public:
 
     // Connections for a package of total bytes: one below 16 MiB, else the
     // count given, or the installer's config.ini's "download_segments", or 4.
-    static int countFor(qint64 total, int setting);
+    static int connectionsFor(qint64 total, int setting);
+    // Slices a new download of total bytes is cut into: one per 4 MiB, at
+    // least one per connection and at most 64.
+    static int slicesFor(qint64 total, int connections);
+    // How many slices are fetched at once.
+    void setConnections(int count);
 
     void setSource(const QUrl &url, qint64 total, const QByteArray &validator);
     void setTimeoutInterval(int milliseconds);
@@ -32,6 +37,7 @@ public:
     // Stops them and lets them go once their signals are over.
     void drop();
     void stop();
+    // Starts as many slices as there are connections, the rest in turn.
     void start();
 
     bool isEmpty() const { return m_tasks.isEmpty(); }
@@ -51,6 +57,7 @@ public:
 private:
     QObject *m_parent;
     QVector<downloadtask *> m_tasks;
+    int m_connections = 1;
     QUrl m_url;
     qint64 m_total = 0;
     QByteArray m_validator;

@@ -4,17 +4,18 @@
 # 7z.so), against curl + md5sum + 7z x of the same package one after another.
 # Both in one run; the installer's time is the one it logs itself from the
 # press of the install button to the recorded version (LAUNCHER_STALL_LOG=1),
-# together with the longest its GUI thread was kept from its events.
+# together with the longest its GUI thread was kept from its events and how
+# long the verifying stage took after the last byte had arrived.
 # Last line: ratio=<their total time / ours> (higher is better).
 #
 # BENCH_BUILD_DIR (default build-bench)  Release build of aurelith_launcher
-# BENCH_PORT      (default 18790)        port of the benchmark's own service
+# BENCH_PORT      (default 0: a free one) port of the benchmark's own service
 # PACKAGE_MB      (default 1024)         bulk data in the package
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD_DIR:-$here/build-bench}
 work=$build/bench-install
-export LOCAL_SERVICE_PORT=${BENCH_PORT:-18790}
+export LOCAL_SERVICE_PORT=${BENCH_PORT:-0}
 export LOCAL_SERVICE_DIR=$work/service
 export LOCAL_SERVICE_PACKAGE_MB=${PACKAGE_MB:-1024}
 export QTWEBENGINE_DISABLE_SANDBOX=1
@@ -92,6 +93,7 @@ wait_for 1800 grep -q "install flow:" "$work/launcher.log"
 line=$(grep "install flow:" "$work/launcher.log" | tail -n 1)
 ours_ms=$(sed 's/.*install flow: \([0-9]*\) ms.*/\1/' <<<"$line")
 stall_ms=$(sed 's/.*worst GUI stall \([0-9]*\) ms.*/\1/' <<<"$line")
+verify_ms=$(sed -n 's/.*verifying after the last byte: \([0-9]*\) ms.*/\1/p' "$work/launcher.log" | tail -n 1)
 kill "$launcher_pid" 2>/dev/null || true
 wait "$launcher_pid" 2>/dev/null || true
 launcher_pid=
@@ -100,15 +102,16 @@ rm -f "$work/ours/config.ini"
 if diff -r "$work/theirs/game" "$work/ours" >/dev/null; then same=yes; else same=NO; fi
 rm -rf "$work/theirs" "$work/ours"
 
-python3 - "$start" "$t_curl" "$t_md5" "$t_7z" "$ours_ms" "$stall_ms" "$PACKAGE_SIZE" "$same" <<'PY'
+python3 - "$start" "$t_curl" "$t_md5" "$t_7z" "$ours_ms" "$stall_ms" "$PACKAGE_SIZE" "$same" "${verify_ms:--1}" <<'PY'
 import sys
 start, curl, md5, sevenz = map(float, sys.argv[1:5])
 ours = int(sys.argv[5]) / 1000.0
-stall, size, same = int(sys.argv[6]), int(sys.argv[7]), sys.argv[8]
+stall, size, same, verify = int(sys.argv[6]), int(sys.argv[7]), sys.argv[8], int(sys.argv[9]) / 1000.0
 theirs = sevenz - start
 print(f"package: {size / 2**20:.0f} MiB, install folder identical to 7z x: {same}")
 print(f"curl {curl - start:.2f} s + md5sum {md5 - curl:.2f} s + 7z x {sevenz - md5:.2f} s = {theirs:.2f} s")
 print(f"installer (download, digest, extraction): {ours:.2f} s")
 print(f"worst GUI-thread stall during the installation: {stall} ms")
+print(f"verifying stage after the last byte: {verify:.2f} s (md5sum of the package: {md5 - curl:.2f} s)")
 print(f"ratio={theirs / ours:.3f}")
 PY

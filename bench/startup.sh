@@ -8,6 +8,7 @@
 # ratio=<bare time / our time> (1 means as fast as the bare window).
 #
 # BENCH_BUILD_DIR (default build-bench)  Release build of both programs
+# BENCH_PORT      (default 0: a free one) port of the benchmark's own service
 # ROUNDS          (default 5)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,8 +17,11 @@ build=${BENCH_BUILD_DIR:-$here/build-bench}
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DLAUNCHER_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target aurelith_launcher bare_webview launcher_translations -j2 >/dev/null
 
-export LOCAL_SERVICE_DIR=${LOCAL_SERVICE_DIR:-$build/local-service}
+# A service of its own on a port of its own: one started by tools/run.sh
+# may hold the default port.
+export LOCAL_SERVICE_DIR=$build/bench-startup-service LOCAL_SERVICE_PORT=${BENCH_PORT:-0}
 bash "$here/tools/local-service.sh" start >/dev/null
+trap 'bash "$here/tools/local-service.sh" stop >/dev/null' EXIT
 # shellcheck disable=SC1091
 . "$LOCAL_SERVICE_DIR/service.env"
 export API_BASE WEB_BASE REPORT_BASE

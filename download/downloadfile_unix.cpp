@@ -29,6 +29,30 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
     return errno == ENOSPC ? Preallocation::NoSpace : errno == EFBIG ? Preallocation::TooLarge : Preallocation::Failed;
 }
 
+bool downloadfile::syncData(QFile &file)
+{
+    return syncHandle(file.handle());
+}
+
+int downloadfile::duplicateHandle(QFile &file)
+{
+    return ::dup(file.handle());
+}
+
+bool downloadfile::syncHandle(int handle)
+{
+#ifdef __APPLE__
+    return ::fsync(handle) == 0;
+#else
+    return ::fdatasync(handle) == 0;
+#endif
+}
+
+void downloadfile::closeHandle(int handle)
+{
+    ::close(handle);
+}
+
 void downloadfile::ignoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);

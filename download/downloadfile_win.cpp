@@ -20,4 +20,24 @@ downloadfile::Preallocation downloadfile::preallocate(QFile &file, qint64 size)
     return GetLastError() == ERROR_DISK_FULL ? Preallocation::NoSpace : Preallocation::Failed;
 }
 
+bool downloadfile::syncData(QFile &file)
+{
+    return syncHandle(file.handle());
+}
+
+int downloadfile::duplicateHandle(QFile &file)
+{
+    return _dup(file.handle());
+}
+
+bool downloadfile::syncHandle(int handle)
+{
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(handle)));
+}
+
+void downloadfile::closeHandle(int handle)
+{
+    _close(handle);
+}
+
 void downloadfile::ignoreFileSizeSignal() {}

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "common/errordefine.h"
-#include "download/retrypolicy.h"
+#include "download/backgroundsync.h"
+#include "download/packagedigest.h"
+#include "download/packagefile.h"
+#include "download/resumerecord.h"
+#include "download/segmentset.h"
+#include "download/sizerequest.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QObject>
 #include <QString>
@@ -15,17 +19,16 @@
 
 #include <memory>
 
-class QFile;
-class QSettings;
-class QThread;
 class downloadtask;
+class timersource;
 
 // Downloads one package into a folder so that an interrupted download resumes,
 // even after a restart: the size comes from a HEAD request, the bytes go into a
-// preallocated, locked "<name>_tmp" file, and how far each segment has come is
-// kept in the per-user settings store (group: the file name, key: the segment
-// number, with the temporary file's path). When complete the file gets its
-// name and its MD5 digest is checked on a thread of its own; until the digest
+// preallocated, locked "<name>_tmp" file, fetched by several segment tasks at
+// once (one for small packages), and how far each segment has come is kept in
+// the per-user settings store once the bytes are on disk (see resumerecord).
+// The MD5 digest is taken on a thread of its own while the file grows; when
+// complete the file gets its name and the digest is compared; until it
 // passes the record says so.
 class downloadmanager : public QObject
 {
@@ -73,62 +76,65 @@ public:
     // stopped during the check): the next start checks it before any use.
     bool isDigestPending();
 
+    // Connections per package of 16 MiB or more, 1 to 16; by default the
+    // installer's config.ini's "download_segments", else 4.
+    void setSegmentCount(int count);
     // Only tools and tests shorten the time-out of the tasks and the size
-    // request, and the first wait before a request is tried again.
+    // request, and the first wait before a request is tried again, or drive
+    // the clock of every wait.
     void setInactivityTimeout(int milliseconds);
     void setRetryDelay(int milliseconds);
+    void setTimerSource(timersource *source);
 
 private:
     QString packageFileName() const;
-    QSettings &resumeStore();
-    QString recordKey(const QString &key) const;
-    bool recordBelongsHere();
-    void removeResumeRecord();
-    void setDigestPending(bool pending);
-    void recordTaskSize(int taskId);
-    void saveRecordNow();
-    qint64 savedResumeSize(int taskId);
+    QVector<qint64> resumableSizes();
+    void createTasks(const QVector<qint64> &sizes);
     bool finalFileMayBeReplaced() const;
     bool recheckPendingDigest();
     bool openTempFile();
-    bool preallocateTempFile(bool createdNow);
     void failOpening(ErrorDefine::ErrorCode error, const QString &text);
-    void throttleReadBuffer(downloadtask *task, bool slowWrite);
+    void failWriting(ErrorDefine::ErrorCode error, const QString &text);
     void completeIfAllWritten();
     void completeDownload();
-    void sizeRequestFailed(int status, const QByteArray &retryAfter = QByteArray());
-    bool takeSize(int status);
+    void takeSize(qint64 total, const QByteArray &sizeValidator);
     void failSizeRequest(int status);
-    bool followRedirect();
-    void forgetSizeReply();
-    void cancelSizeRequest();
-    void abortFullBodyProbe();
+    void resumeParkedTask();
+    void dropToOneConnection();
+    void startOverReplaced();
+    void recordProgress();
+    void saveRecordSoon();
+    void takeDataSync(bool synced);
+    void saveRecordNow();
+    void keepSizes(const QVector<qint64> &sizes);
 
     QUrl url;
     // The URL as set: it names the file, whatever a redirect says.
     QUrl requestedUrl;
     QString filePath;
-    std::unique_ptr<QFile> file;
+    packagefile file;
     qint64 totalSize = 0;
     QString fileMD5;
-    QVector<downloadtask *> tasks;
+    segmentset segments;
     bool fetchingSize = false;
-    QNetworkReply *sizeReply = nullptr;
-    QNetworkAccessManager network;
+    sizerequest size;
     bool downloading = false;
-    QThread *md5Thread = nullptr;
+    packagedigest digests;
 
-    int redirectCount = 0;
+    resumerecord record;
+    QByteArray validator;
+    int segmentCount = 0; // 0: as the installer's config.ini says
     int inactivityTimeoutMs = 0;
     int retryDelayMs = 0;
-    retrypolicy sizeRetry;
-    QTimer sizeRetryTimer;
-    // The server refused HEAD: the size comes from a one-byte ranged GET.
-    bool probingWithGet = false;
-    bool probeAborted = false;
+    timersource *timers;
+    int replacedInARow = 0;
     bool digestRunning = false;
-    std::unique_ptr<QSettings> settings;
+    bool recordDirty = false;
     QElapsedTimer sinceRecordSaved;
+    QElapsedTimer sinceLastByte;
     QTimer recordSaveTimer;
-    QVector<int> unsavedTasks;
+    backgroundsync dataSync;
+    QVector<qint64> sizesBeingSynced;
+    int saveGeneration = 0;
+    int syncGeneration = 0;
 };

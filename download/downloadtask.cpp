@@ -1,5 +1,8 @@
 #include "download/downloadtask.h"
 
+#include "download/sizerequest.h"
+#include "download/timersource.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QNetworkRequest>
@@ -8,6 +11,18 @@ namespace {
 
 const qint64 kReadBufferBytes = 51200;
 const int kInactivityMs = 10000;
+// Like curl's --speed-limit 1024 --speed-time 30: a connection that brings
+// less than 1 KiB/s for 30 s is opened again; a trickle is no progress.
+const int kSlowGuardMs = 30000;
+const qint64 kSlowGuardBytes = 30 * 1024;
+// A reply starts at 51200 bytes of read buffer, drops to 1024 while disk
+// writes are slow and rises again after a run of quick ones. It rises to
+// 256 KiB rather than back to 51200: with 50 KB the network thread waits for
+// this one after every chunk, which made a local download a third slower
+// than curl's.
+const qint64 kSlowReadBufferBytes = 1024;
+const qint64 kFastReadBufferBytes = 256 * 1024;
+const int kFastWritesBeforeSpeedUp = 50;
 
 struct ContentRange
 {
@@ -42,12 +57,9 @@ ContentRange parseContentRange(const QByteArray &value)
 
 downloadtask::downloadtask(QObject *parent)
     : QObject(parent)
-{
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(kInactivityMs);
-    m_retryTimer.setSingleShot(true);
-    connect(&m_retryTimer, &QTimer::timeout, this, &downloadtask::start);
-}
+    , m_timers(&timersource::system())
+    , m_timeoutMs(kInactivityMs)
+{}
 
 downloadtask::~downloadtask()
 {
@@ -68,47 +80,64 @@ void downloadtask::start()
 {
     if (!m_stopped || m_finished)
         return;
-    m_retryTimer.stop();
+    m_retryWait.reset();
     m_stopped = false;
+    m_parked = false;
     if (m_start + m_size >= m_end)
         return;
+    sendRequest();
+}
+
+void downloadtask::sendRequest()
+{
     QNetworkRequest request(m_requestUrl);
     m_requestedFrom = m_start + m_size;
     m_sizeAtRequest = m_size;
     m_bodyChecked = false;
-    request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(m_requestedFrom).arg(m_end).toLatin1());
+    // The last slice names the file's size as its end, as a single
+    // connection always has; servers read it as the end of the file.
+    const qint64 last = m_end >= m_fileSize ? m_end : m_end - 1;
+    request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(m_requestedFrom).arg(last).toLatin1());
+    // Bytes of another version of the package are never spliced to ours.
+    if (!m_validator.isEmpty() && m_requestedFrom > 0)
+        request.setRawHeader("If-Range", m_validator);
     // Offsets are file offsets only if the bytes come as stored.
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     m_reply = m_network.get(request);
     m_reply->setReadBufferSize(kReadBufferBytes);
-    m_timer.start();
+    m_lastProgressMs = m_timers->nowMs();
+    armInactivity(m_timeoutMs);
+    armSlowGuard();
     connect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
     connect(m_reply, &QNetworkReply::readyRead, this, &downloadtask::downloadReadyRead);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &downloadtask::networkReplyProgress);
-    connect(&m_timer, &QTimer::timeout, this, &downloadtask::timeout);
 }
 
 void downloadtask::stop()
 {
     m_stopped = true;
-    m_retryTimer.stop();
+    m_retryWait.reset();
+    m_inactivityWait.reset();
+    m_slowGuardWait.reset();
     if (!m_reply)
         return;
-    disconnect(m_reply, &QNetworkReply::finished, this, &downloadtask::downloadFinished);
-    disconnect(m_reply, &QNetworkReply::readyRead, this, &downloadtask::downloadReadyRead);
-    disconnect(m_reply, &QNetworkReply::downloadProgress, this, &downloadtask::networkReplyProgress);
-    disconnect(&m_timer, &QTimer::timeout, this, &downloadtask::timeout);
+    m_reply->disconnect(this);
     m_reply->abort();
     m_reply->close();
     m_reply->deleteLater();
     m_reply = nullptr;
 }
 
+void downloadtask::park()
+{
+    stop();
+    m_parked = true;
+}
+
 void downloadtask::downloadFinished()
 {
-    if (m_timer.isActive())
-        m_timer.stop();
+    m_inactivityWait.reset();
     if (m_stopped)
         return;
     // An answer that is not the file may come without a body to check.
@@ -130,27 +159,31 @@ void downloadtask::downloadFinished()
     }
     stop();
     m_finished = true;
+    emit segmentFinished(m_taskIdentifier);
 }
 
-void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text)
+void downloadtask::retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text, bool progressCounts)
 {
-    if (retryLater())
+    if (retryLater(QByteArray(), progressCounts))
         return;
     emit networkError(error, text);
 }
 
 // Stops, and tries again after the policy's wait unless the failures in a
 // row without a byte of progress are used up.
-bool downloadtask::retryLater(const QByteArray &retryAfter)
+bool downloadtask::retryLater(const QByteArray &retryAfter, bool progressCounts)
 {
-    if (m_size > m_sizeAtRequest)
+    if (progressCounts && m_size > m_sizeAtRequest)
         m_retry.progressed();
     stop();
     const int delayMs = m_retry.failed(retryAfter);
     if (delayMs < 0)
         return false;
     qDebug() << "Trying again in" << delayMs << "ms from" << m_start + m_size;
-    m_retryTimer.start(delayMs);
+    m_retryWait = m_timers->after(delayMs, [this] {
+        m_retryWait.reset();
+        start();
+    });
     return true;
 }
 
@@ -165,7 +198,13 @@ bool downloadtask::stoppedOnStatus()
     QString msg;
     if (status >= 400)
         msg = m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    if (retrypolicy::isTransientStatus(status) && retryLater(m_reply->rawHeader("Retry-After")))
+    const QByteArray retryAfter = m_reply->rawHeader("Retry-After");
+    if (status == 429 || status == 503) {
+        emit refused(m_taskIdentifier);
+        if (m_parked)
+            return true;
+    }
+    if (retrypolicy::isTransientStatus(status) && retryLater(retryAfter))
         return true;
     stop();
     emit httpStatusCodeError(status, msg);
@@ -179,11 +218,8 @@ void downloadtask::downloadReadyRead()
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (!m_bodyChecked) {
         m_bodyChecked = true;
-        if (!acceptsBodyPlacement(status)) {
-            stop();
-            emit httpStatusCodeError(status, QString());
+        if (!acceptsBodyPlacement(status))
             return;
-        }
     }
     const QByteArray data = m_reply->readAll();
     emit readyRead(data, m_start + m_size, m_taskIdentifier);
@@ -193,25 +229,43 @@ void downloadtask::downloadReadyRead()
 // a partial one (206) from the position asked for, of a file of our size.
 bool downloadtask::acceptsBodyPlacement(int status)
 {
-    if (status == 200) {
-        if (m_requestedFrom == 0)
-            return true;
-        if (m_start != 0)
-            return false;
+    if (status == 200)
+        return acceptsWholeFile();
+    const ContentRange range = parseContentRange(m_reply->rawHeader("Content-Range"));
+    const bool sameTotal = m_fileSize <= 0 || range.total < 0 || range.total == m_fileSize;
+    if (range.first == m_requestedFrom && sameTotal)
+        return true;
+    qDebug() << "Content-Range is not" << m_requestedFrom << "of" << m_fileSize << m_reply->rawHeader("Content-Range");
+    stop();
+    if (m_start == 0 && m_end >= m_fileSize)
+        emit httpStatusCodeError(status, QString());
+    else
+        emit rangeRefused(m_taskIdentifier);
+    return false;
+}
+
+// The whole file, though a range was asked for: the range was ignored, or
+// the If-Range validator no longer matches, or the file has another size.
+bool downloadtask::acceptsWholeFile()
+{
+    if (m_requestedFrom == 0)
+        return true;
+    const QByteArray validator = sizerequest::validatorOf(m_reply);
+    const qint64 length = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if ((!m_validator.isEmpty() && validator != m_validator) || (length > 0 && length != m_fileSize)) {
+        qDebug() << "The package changed on the server:" << validator << length;
+        stop();
+        emit packageReplaced(m_taskIdentifier);
+        return false;
+    }
+    if (m_start == 0 && m_end >= m_fileSize) {
         qDebug() << "Range ignored by the server; starting again from 0";
         m_size = 0;
         return true;
     }
-    const ContentRange range = parseContentRange(m_reply->rawHeader("Content-Range"));
-    if (range.first != m_requestedFrom) {
-        qDebug() << "Content-Range does not start at" << m_requestedFrom << m_reply->rawHeader("Content-Range");
-        return false;
-    }
-    if (m_fileSize > 0 && range.total >= 0 && range.total != m_fileSize) {
-        qDebug() << "Content-Range total differs from" << m_fileSize << m_reply->rawHeader("Content-Range");
-        return false;
-    }
-    return true;
+    stop();
+    emit rangeRefused(m_taskIdentifier);
+    return false;
 }
 
 bool downloadtask::segmentComplete() const
@@ -222,11 +276,38 @@ bool downloadtask::segmentComplete() const
 
 void downloadtask::networkReplyProgress(qint64 bytesRead)
 {
-    if (m_timer.isActive()) {
-        m_timer.stop();
-        m_timer.start();
-    }
+    m_lastProgressMs = m_timers->nowMs();
     emit progress(bytesRead);
+}
+
+// One wait per time-out, not one per chunk: when it ends, the time since the
+// last progress decides.
+void downloadtask::armInactivity(int delayMs)
+{
+    m_inactivityWait = m_timers->after(delayMs, [this] { checkInactivity(); });
+}
+
+void downloadtask::checkInactivity()
+{
+    const qint64 quiet = m_timers->nowMs() - m_lastProgressMs;
+    if (quiet >= m_timeoutMs)
+        timeout();
+    else
+        armInactivity(int(m_timeoutMs - quiet));
+}
+
+void downloadtask::armSlowGuard()
+{
+    m_sizeAtGuard = m_size;
+    m_slowGuardWait = m_timers->after(kSlowGuardMs, [this] { checkSpeed(); });
+}
+
+void downloadtask::checkSpeed()
+{
+    if (m_size - m_sizeAtGuard >= kSlowGuardBytes)
+        return armSlowGuard();
+    qDebug() << "Under 1 KiB/s for 30 s: connecting again from" << m_start + m_size;
+    retryOrGiveUp(QNetworkReply::TimeoutError, tr("请求超时"), false);
 }
 
 void downloadtask::timeout()
@@ -239,6 +320,17 @@ void downloadtask::resetAfterCompletion()
     stop();
     m_size = 0;
     m_finished = false;
+}
+
+void downloadtask::wroteChunk(bool slowWrite)
+{
+    if (slowWrite) {
+        m_fastWrites = 0;
+        setReadBufferSize(kSlowReadBufferBytes);
+        return;
+    }
+    if (++m_fastWrites > kFastWritesBeforeSpeedUp)
+        setReadBufferSize(kFastReadBufferBytes);
 }
 
 void downloadtask::setReadBufferSize(qint64 bytes)
@@ -256,9 +348,4 @@ qint64 downloadtask::contentRangeTotal(const QByteArray &value)
 void downloadtask::setFileSize(qint64 bytes)
 {
     m_fileSize = bytes;
-}
-
-void downloadtask::setTimeoutInterval(int milliseconds)
-{
-    m_timer.setInterval(milliseconds);
 }

@@ -8,7 +8,7 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
     qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qt-labs-platform
     qml-module-qtgraphicaleffects qtwebengine5-dev qml-module-qtwebengine
-    p7zip-full nginx-light time e2fsprogs util-linux
+    p7zip-full nginx-light time e2fsprogs util-linux strace aria2
     dpkg-dev desktop-file-utils appstream file
     xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-dejavu-core
     weston qtwayland5 trayer x11-utils g++-mingw-w64-x86-64-posix

@@ -6,7 +6,8 @@
 //
 // FETCH_PACKAGE_TIMEOUT_MS shortens the 10 s inactivity time-out and
 // FETCH_PACKAGE_RETRY_MS the first 1 s wait before a failed request is tried
-// again (tests).
+// again (tests). FETCH_PACKAGE_SEGMENTS sets the connections per package
+// instead of the installer's config.ini beside the tool (benchmarks).
 
 #include "common/errordefine.h"
 #include "download/downloadmanager.h"
@@ -74,6 +75,9 @@ int runDownload(const QUrl &url, const QString &folder, const QString &md5)
     const int retryMs = qEnvironmentVariableIntValue("FETCH_PACKAGE_RETRY_MS");
     if (retryMs > 0)
         manager.setRetryDelay(retryMs);
+    const int segments = qEnvironmentVariableIntValue("FETCH_PACKAGE_SEGMENTS");
+    if (segments > 0)
+        manager.setSegmentCount(segments);
 
     QElapsedTimer sinceStart;
     sinceStart.start();

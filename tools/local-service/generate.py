@@ -349,6 +349,12 @@ http {
             return 200 "ok\\n";
         }
         location /packages/ { }
+        # The packages again from a host that caps each connection, as
+        # package hosts and CDNs do (bench/download.sh).
+        location /capped/ {
+            alias @DIR@/www/packages/;
+            limit_rate 8m;
+        }
         location /pictures/ { }
         location /site/ { }
         location /api/ { }

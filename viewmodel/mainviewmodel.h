@@ -167,8 +167,11 @@ public:
     void onPluginMd5CheckFinished();
     void onPluginSetupDone();
 
-private:
+    // The state the boolean properties derive from; the flows set it, and a
+    // test can put the controller into any state without a window.
     void setGameState(GameState state, bool notify = true);
+
+private:
     void verifyCompletePackage();
     void raiseProgress(qint64 done, qint64 total);
     void setPauseButtonPictures(const SceneAccess &scene, const QString &stem);

@@ -19,7 +19,8 @@ class SceneRoot : public QObject
 public:
     SceneRoot()
     {
-        for (const char *name : {"bgMask_msgbox", "bgWebView", "curinstallPath", "versionText", "viewActivity"})
+        for (const char *name :
+             {"bgMask_msgbox", "bgWebView", "curinstallPath", "versionText", "viewActivity", "pauseDownloadBtn"})
             (new QObject(this))->setObjectName(name);
     }
     QVariant value(const char *name, const char *key) const { return findChild<QObject *>(name)->property(key); }
@@ -80,6 +81,24 @@ QStringList sorted(QStringList list)
     return list;
 }
 
+// The state's properties that read true, by name: what the scene's buttons and panels follow.
+QString shownBy(MainViewModel &vm)
+{
+    QStringList names;
+    const QMetaObject &meta = MainViewModel::staticMetaObject;
+    for (int index = meta.propertyOffset(); index < meta.propertyCount(); ++index)
+        if (meta.property(index).type() == QVariant::Bool && meta.property(index).read(&vm).toBool())
+            names << meta.property(index).name();
+    return names.join(' ');
+}
+
+QString shownIn(int state)
+{
+    MainViewModel vm;
+    vm.setGameState(MainViewModel::GameState(state));
+    return shownBy(vm);
+}
+
 ServiceAddresses servedBy(const QString &apiBase)
 {
     return {apiBase, qEnvironmentVariable("WEB_BASE"), qEnvironmentVariable("REPORT_BASE")};
@@ -96,6 +115,7 @@ struct Scenario
     QStringList seen;          // dialog texts, then the addresses opened
     QString reported;          // pattern of the errors and install presses reported
     int queries;
+    bool quits = false; // the installer ends after the messages
 };
 
 struct CloseCase
@@ -174,6 +194,39 @@ private slots:
                          "btnMoreActiveJumpUrl"));
     }
 
+    // Which buttons and panels each state offers, every property notified with the state.
+    void stateTable_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0 nothing known") << 0 << "";
+        QTest::newRow("1 checking") << 1 << "startGameVisible";
+        QTest::newRow("2 not installed") << 2 << "installEnable";
+        QTest::newRow("3 installed") << 3 << "startGameEnable startGameVisible";
+        QTest::newRow("4 update available") << 4 << "updateEnable";
+        QTest::newRow("5 unused") << 5 << "";
+        QTest::newRow("6 downloading") << 6 << "startGameVisible downloading";
+        QTest::newRow("7 installing") << 7 << "startGameVisible setupGameing";
+        QTest::newRow("8 check failed") << 8 << "";
+        QTest::newRow("9 verifying") << 9 << "startGameVisible setupGameing";
+        QTest::newRow("10 out of range") << 10 << "";
+    }
+    void stateTable()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, shown);
+        MainViewModel vm;
+        QSignalSpy notified(&vm, &MainViewModel::gameStateChanged);
+        vm.setGameState(MainViewModel::GameState(state));
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(shownBy(vm), shown);
+        const QMetaObject &meta = MainViewModel::staticMetaObject;
+        for (int index = meta.propertyOffset(); index < meta.propertyCount(); ++index)
+            if (meta.property(index).type() == QVariant::Bool)
+                QCOMPARE(meta.property(index).notifySignal().name(), QByteArray("gameStateChanged"));
+        QCOMPARE(vm.property("updateShowVersion").toString(), QString("--")); // no version known yet
+    }
+
     void runAgainstTheLocalServiceAndRefresh()
     {
         SceneRoot scene;
@@ -195,6 +248,51 @@ private slots:
         vm.UpdateInfoByHttp();
         run[0] = "PROGRAM_HOME_PAGE"; // the scene's first refresh only reports, the second asks again
         QTRY_COMPARE(sorted(events().mid(5)), sorted(run));
+    }
+
+    // A press in a state that does not offer it changes nothing.
+    void pressesInEachState_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("after"); // the state whose properties then show
+        for (int state : {2, 3, 4, 8})
+            QTest::addRow("refresh in %d asks again", state) << "refresh" << state << 1;
+        for (int state : {6, 7, 9})
+            QTest::addRow("refresh in %d keeps it", state) << "refresh" << state << state;
+        QTest::newRow("install after a failed check asks again") << "install" << 8 << 1;
+        QTest::newRow("install with an older version installed") << "install" << 2 << 4;
+        for (int state : {2, 3, 7, 9})
+            QTest::addRow("pause in %d", state) << "pause" << state << state;
+    }
+    void pressesInEachState()
+    {
+        QFETCH(QString, press);
+        QFETCH(int, state);
+        QFETCH(int, after);
+        ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE")));
+        ConfigSettings::instance()->setGameInstallPath(home.filePath("installed"));
+        ConfigSettings::instance()->setGameVersion("1.0.0");
+        const Player::Step ok = Player::press({"btn_ok"});
+        Player player({ok, ok, ok}); // the messages of a wrong start
+        SceneRoot scene;
+        MainViewModel vm;
+        vm.setRootObject(&scene);
+        vm.initialise();
+        QTRY_VERIFY(vm.updateEnable());
+        vm.UpdateInfoByHttp(); // the scene's first call only reports, later ones ask again
+        QTRY_VERIFY(vm.updateEnable());
+        vm.setGameState(MainViewModel::GameState(state));
+        if (press == "refresh")
+            vm.UpdateInfoByHttp();
+        else if (press == "install")
+            vm.installEnsureBtnClicked();
+        else
+            vm.pauseBtnClicked();
+        QCOMPARE(shownBy(vm), shownIn(after));
+        // Pause and continue during a download: the install flow's test.
+        QVERIFY(!scene.value("pauseDownloadBtn", "nomal_Image").isValid());
+        ConfigSettings::instance()->setGameVersion("");
     }
 
     // Messages and reports when a check fails, an install is refused, or the installer is too old.
@@ -226,8 +324,9 @@ private slots:
             << Scenario{ok, min, setup, "huge", 2, reopen, {noSpace, path}, refused + "磁盘空间不足;", 2};
         for (const char *allowed : {"2.1.1", "2.1.1.0", "2.1.1.0a", ""})
             QTest::addRow("minimum \"%s\"", allowed) << Scenario{ok, allowed, setup, "", 0, {}, {}, "", 2};
-        QTest::newRow("2.10 with an address") << Scenario{ok, "2.10", setup, "", 0, confirm, {update, setup}, "", 2};
-        QTest::newRow("2.1.1.1 without") << Scenario{ok, "2.1.1.1", "", "", 0, confirm, {tooOld}, "", 2};
+        QTest::newRow("2.10 with an address")
+            << Scenario{ok, "2.10", setup, "", 0, confirm, {update, setup}, "", 2, true};
+        QTest::newRow("2.1.1.1 without") << Scenario{ok, "2.1.1.1", "", "", 0, confirm, {tooOld}, "", 2, true};
     }
     void messages()
     {
@@ -258,7 +357,10 @@ private slots:
                         .hasMatch());
         QCOMPARE(ConfigSettings::instance()->getGameInstallPath(), home.filePath(scenario.folder));
         QTRY_COMPARE(vm.installEnable(), scenario.codes[0] == 200);
-        // Turning the installer away asked to quit, which ends every later event loop at once until exec() runs.
+        // Asking the application to quit ends every event loop entered later at once, until exec() runs.
+        QEventLoop probe;
+        QTimer::singleShot(0, &probe, [&probe] { probe.exit(1); });
+        QCOMPARE(probe.exec() == -1, scenario.quits);
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
     }

@@ -322,8 +322,7 @@ private slots:
             << Scenario{ok, min, setup, "a-file/game", 2, reopen, {noFolder, path}, refused + "文件夹创建失败;", 2};
         QTest::newRow("volume too small")
             << Scenario{ok, min, setup, "huge", 2, reopen, {noSpace, path}, refused + "磁盘空间不足;", 2};
-        for (const char *allowed : {"2.1.1", "2.1.1.0", "2.1.1.0a", ""})
-            QTest::addRow("minimum \"%s\"", allowed) << Scenario{ok, allowed, setup, "", 0, {}, {}, "", 2};
+        QTest::newRow("minimum 2.1.1") << Scenario{ok, "2.1.1", setup, "", 0, {}, {}, "", 2};
         QTest::newRow("2.10 with an address")
             << Scenario{ok, "2.10", setup, "", 0, confirm, {update, setup}, "", 2, true};
         QTest::newRow("2.1.1.1 without") << Scenario{ok, "2.1.1.1", "", "", 0, confirm, {tooOld}, "", 2, true};

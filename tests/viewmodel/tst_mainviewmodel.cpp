@@ -250,6 +250,34 @@ private slots:
         QTRY_COMPARE(sorted(events().mid(5)), sorted(run));
     }
 
+    // The state the check's answer leaves, from what is installed where (the service offers 1.1.0).
+    void stateAfterTheCheck_data()
+    {
+        QTest::addColumn<QString>("installed"); // the version the install folder records
+        QTest::addColumn<bool>("program");      // the game's program is in the folder
+        QTest::addColumn<int>("state");
+        QTest::newRow("nothing") << "" << false << 2;
+        QTest::newRow("latest") << "1.1.0" << true << 3;
+        QTest::newRow("latest, program gone") << "1.1.0" << false << 2;
+        QTest::newRow("older") << "1.0.0" << true << 4;
+    }
+    void stateAfterTheCheck()
+    {
+        QFETCH(QString, installed);
+        QFETCH(bool, program);
+        QFETCH(int, state);
+        ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE")));
+        const QString folder = home.filePath(QString("state %1 %2").arg(installed).arg(program));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(!program || QFile(folder + "/Halvest.x86_64").open(QIODevice::WriteOnly));
+        ConfigSettings::instance()->setGameInstallPath(folder);
+        ConfigSettings::instance()->setGameVersion(installed);
+        MainViewModel vm;
+        vm.initialise();
+        QTRY_COMPARE(shownBy(vm), shownIn(state));
+        ConfigSettings::instance()->setGameVersion("");
+    }
+
     // A press in a state that does not offer it changes nothing.
     void pressesInEachState_data()
     {
@@ -376,11 +404,12 @@ private slots:
         const auto openInner = [&](QWidget *) {
             QTimer::singleShot(0, [&] { vm.showMessageBox("inner", "inner", record("inner"), true); });
         };
-        const auto confirmInner = [&](QWidget *dialog) {
-            Player::press({"btn_ok"})(dialog);
+        // Read as the outer message is answered, once the inner one has closed.
+        const auto cancelOuter = [&](QWidget *dialog) {
             maskWhileOuterOpen << scene.value("bgMask_msgbox", "visible").toString();
+            Player::press({"btn_cancel"})(dialog);
         };
-        Player player({openInner, confirmInner, Player::press({"btn_cancel"})});
+        Player player({openInner, Player::press({"btn_ok"}), cancelOuter});
         vm.showMessageBox("outer", "outer", record("outer"), true);
         QCOMPARE(ran, QStringList({"inner:1", "outer:0"}));
         QCOMPARE(maskWhileOuterOpen, QStringList{"true"});

@@ -9,7 +9,10 @@
 VirtualScreen::VirtualScreen()
 {
     // Xvfb picks a free display and names it on stdout once it accepts clients.
-    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    // Without -noreset it starts over whenever its last client leaves, refusing
+    // connections meanwhile: a program started right after a killed one could
+    // not open the display.
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-noreset"});
     if (server.waitForReadyRead(20000))
         display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
     qputenv("DISPLAY", display.toLatin1()); // for the X clients this test runs

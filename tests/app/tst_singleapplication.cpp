@@ -52,7 +52,7 @@ void TestSingleApplication::whoRuns_data()
     QTest::newRow("a killed copy's lock and socket") << "killed" << false;
     QTest::newRow("a leftover socket file") << "socket" << false;
     // A folder that cannot hold the lock says nothing about another copy.
-    QTest::newRow("no folder can be made") << "unwritable" << false;
+    QTest::newRow("read-only runtime folder") << "unwritable" << false;
 }
 
 void TestSingleApplication::whoRuns()
@@ -62,12 +62,12 @@ void TestSingleApplication::whoRuns()
     const QString folder = runtime.filePath(before), key = folder + "/aurelith-launcher-tester";
     QVERIFY(QDir().mkpath(folder));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // A runtime folder below a file is unusable, and Qt falls back to the temporary folder. Nobody,
+    // not even root, creates files in sysfs: a read-only folder on any Linux machine.
     QFile blocker(folder + "/file");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
-    // Qt falls back to the temporary folder when the runtime folder is unusable: neither is usable here.
-    const QString unusable = blocker.fileName() + "/runtime";
-    qputenv("XDG_RUNTIME_DIR", (before == "unwritable" ? unusable : folder).toUtf8());
-    qputenv("TMPDIR", unusable.toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (before == "unwritable" ? blocker.fileName() + "/runtime" : folder).toUtf8());
+    qputenv("TMPDIR", "/sys");
     qputenv("USER", "tester");
 
     QProcess copy;

@@ -198,7 +198,11 @@ void tst_installflow::installsThroughKillAndResume()
     QSettings record(user.home() + "/xdg_config_home/Tavoro/Aurelith Launcher.conf", QSettings::IniFormat);
     const qint64 resumeAt = record.value(package + "/0").toLongLong();
     QVERIFY2(resumeAt > 0 && resumeAt < serviceValue("PACKAGE_SIZE").toLongLong(), qPrintable(record.fileName()));
-    QVERIFY(QFile::exists(folder + "/" + package + "_tmp"));
+    // The folder the installer took, should the typed one have arrived garbled.
+    const QString took = QSettings(QFileInfo(user.program()).path() + "/config.ini", QSettings::IniFormat)
+                             .value("game_install_path")
+                             .toString();
+    QVERIFY2(QFile::exists(folder + "/" + package + "_tmp"), qPrintable("installer's folder: " + took));
     QVERIFY(recordedVersion(folder).isEmpty());
 
     LauncherRun run(screen, user);

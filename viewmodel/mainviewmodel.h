@@ -115,6 +115,10 @@ public:
     Q_INVOKABLE void singleReloadWeb() { page.reloadWebOnce(); }
     Q_INVOKABLE QString btnMoreActiveJumpUrl() { return page.moreActiveJumpUrl(); }
 
+    // The state the boolean properties derive from; the flows set it, and a
+    // test can put the controller into any state without a window.
+    void setGameState(GameStatus::State state, bool notify = true) { status.set(state, notify); }
+
 private:
     void connectFlows();
 

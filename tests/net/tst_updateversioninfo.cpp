@@ -1,3 +1,5 @@
+#include "net/launcherapi.h"
+#include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"
 #include "support/faultserver.h"
 
@@ -60,6 +62,8 @@ private slots:
     void fileNamesFromAddresses_data();
     void fileNamesFromAddresses();
     void destructionRemovesOnlyItsPictures();
+    void launcherAddresses_data();
+    void launcherAddresses();
 
 private:
     FaultServer m_server;
@@ -177,6 +181,28 @@ void TestUpdateVersionInfo::fileNamesFromAddresses()
     QFETCH(QString, baseName);
     QCOMPARE(UpdateVersionInfo::urlFileName(url), fileName);
     QCOMPARE(UpdateVersionInfo::urlBaseName(url), baseName);
+}
+
+void TestUpdateVersionInfo::launcherAddresses_data()
+{
+    QTest::addColumn<int>("kind"); // resource query, content query, background page
+    QTest::addColumn<QString>("address");
+    QTest::newRow("resource") << 0 << "http://api.test/g/zqk/launcher/api/resource?launcher_id=5";
+    QTest::newRow("content")
+        << 1 << "http://api.test/g/zqk/launcher/api/content?launcher_id=5&filter_adv=true&language=ja-jp";
+    QTest::newRow("page") << 2 << "http://web.test/launcher/5/ja-jp?api_url=http%3A%2F%2Fapi.test%2Fg&prev=false";
+}
+
+// What the service is asked: another query item selects another answer.
+void TestUpdateVersionInfo::launcherAddresses()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, address);
+    const ServiceAddresses before = ServiceAddresses::current();
+    ServiceAddresses::setCurrent({"http://api.test/g", "http://web.test/launcher", "http://report.test"});
+    const QString made = kind == 2 ? LauncherApi::mainBgUrl("ja-jp") : LauncherApi::makeApiUrl(kind == 0, "ja-jp");
+    ServiceAddresses::setCurrent(before);
+    QCOMPARE(made, address);
 }
 
 void TestUpdateVersionInfo::destructionRemovesOnlyItsPictures()

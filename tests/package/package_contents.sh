@@ -34,7 +34,8 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml >/dev/null || fa
 
 grep -qE '^\./usr/bin/aurelith_launcher$' <<<"$files" || fail "program missing"
 mkdir -p "$root/home" "$root/tmp" && mkdir -m 700 "$root/run"
-Xvfb -displayfd 3 -screen 0 1280x800x24 3>"$root/display" 2>/dev/null &
+# -noreset: the server must not start over each time the last client (the search below) leaves.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset 3>"$root/display" 2>/dev/null &
 for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$root/display")"
 # Started as the menu does, by the entry's command; unused service ports; home,
@@ -43,6 +44,13 @@ env -u QT_QPA_PLATFORM PATH="$root/usr/bin:$PATH" HOME="$root/home" TMPDIR="$roo
     QTWEBENGINE_DISABLE_SANDBOX=1 LAUNCHER_API_BASE=http://127.0.0.1:9 LAUNCHER_WEB_BASE=http://127.0.0.1:9 \
     LAUNCHER_REPORT_BASE=http://127.0.0.1:9 $(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop) \
     >"$root/program.log" 2>&1 &
-timeout 60 xdotool search --sync --onlyvisible --pid $! >/dev/null || fail "no window: $(tail -5 "$root/program.log")"
+program=$!
+# xdotool gives up when a window closes while it walks the tree: search again until one shows.
+shown=0 deadline=$((SECONDS + 60))
+while [ $SECONDS -lt $deadline ] && kill -0 $program 2>/dev/null; do
+    if xdotool search --onlyvisible --pid $program >/dev/null 2>&1; then shown=1 && break; fi
+    sleep 0.5
+done
+[ $shown = 1 ] || fail "no window: $(tail -5 "$root/program.log")"
 [ -f "$root/home/.config/Tavoro/Aurelith Launcher/config.ini" ] || fail "no config.ini below ~/.config"
 [ "$(ls "$root/usr/bin")" = aurelith_launcher ] || fail "files written beside the program: $(ls "$root/usr/bin")"

@@ -47,6 +47,15 @@ void TestStatusReport::baseFields()
                                     QRegularExpression::escape(getSystemInfo()));
     QVERIFY2(QRegularExpression(device).match(f.value("client_version")).hasMatch(),
              qPrintable(f.value("client_version")));
+    // A report without extra fields ends with its last base field.
+    const int before = m_server.requestCount();
+    reporter.report(StatusReport::PROGRAM_OPEN_OPEN);
+    QVERIFY(m_server.waitForRequests(before + 1));
+    const QString target = QString::fromLatin1(m_server.requests().at(before).target);
+    QVERIFY2(QRegularExpression("^/client_report\\?action=PROGRAM_OPEN_OPEN&appid=5&[^?]*&version=2\\.1\\.1\\.0$")
+                 .match(target)
+                 .hasMatch(),
+             qPrintable(target));
 }
 
 void TestStatusReport::valuesArriveIntact_data()

@@ -1,6 +1,8 @@
 #include "settings/configsettings.h"
 
 #include <QFile>
+#include <QNetworkProxyFactory>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +24,8 @@ private slots:
     void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(gameFolder())); }
     void everyWriteIsOnDiskAtOnce();
     void failedWritesLeaveATraceAndKeepTheValue();
+    void proxyChoice_data();
+    void proxyChoice();
 
 private:
     QString installerIni() const { return m_dir.path() + "/config.ini"; }
@@ -65,6 +69,27 @@ void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
     settings.setGameVersion("3.0.0");
     QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
+}
+
+void TestConfigSettings::proxyChoice_data()
+{
+    QTest::addColumn<QString>("proxy"); // in the installer's config.ini; null: no entry
+    QTest::addColumn<bool>("systemProxy");
+    QTest::newRow("no entry") << QString() << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("1") << "1" << true;
+}
+
+void TestConfigSettings::proxyChoice()
+{
+    QFETCH(QString, proxy);
+    QFETCH(bool, systemProxy);
+    if (!proxy.isNull())
+        QSettings(installerIni(), QSettings::IniFormat).setValue("proxy", proxy);
+    QNetworkProxyFactory::setUseSystemConfiguration(true); // Qt's default
+    ConfigSettings::applyProxyChoice(installerIni());
+    QCOMPARE(QNetworkProxyFactory::usesSystemConfiguration(), systemProxy);
 }
 
 QTEST_GUILESS_MAIN(TestConfigSettings)

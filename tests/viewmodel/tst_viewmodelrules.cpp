@@ -1,6 +1,7 @@
 #include "viewmodel/activitylink.h"
 #include "viewmodel/clickburst.h"
 #include "viewmodel/gameprocess.h"
+#include "viewmodel/installerversiongate.h"
 #include "viewmodel/installpathrules.h"
 
 #include <QtTest>
@@ -83,6 +84,23 @@ private slots:
         QFETCH(QString, given);
         QFETCH(QString, used);
         QCOMPARE(link ? ActivityLink::forBrowser(given) : InstallPathRules::safeExeName(given), used);
+    }
+
+    // Against this installer's 2.1.1.0; what each case then shows is the controller test's.
+    void versionGate_data()
+    {
+        QTest::addColumn<QString>("minimum");
+        QTest::addColumn<bool>("turnsAway");
+        for (const char *allowed : {"2.1.1", "2.1.1.0", "2.1.0.9", "1.99", "2.1.1.0a", "x.1", ""})
+            QTest::addRow("minimum \"%s\" lets it run", allowed) << allowed << false;
+        for (const char *newer : {"2.1.1.1", "2.1.2", "2.10", "3", "10.0.0.0"})
+            QTest::addRow("minimum %s turns it away", newer) << newer << true;
+    }
+    void versionGate()
+    {
+        QFETCH(QString, minimum);
+        QFETCH(bool, turnsAway);
+        QCOMPARE(InstallerVersionGate::turnsAway(minimum), turnsAway);
     }
 
     void clickBurst_data()

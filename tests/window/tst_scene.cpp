@@ -2,6 +2,7 @@
 #include "app/singleapplication.h"
 #include "window/windowharness.h"
 
+#include <QQmlContext>
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +14,8 @@ class TestScene : public QObject
     Q_OBJECT
 
 private slots:
+    void stateShowsItsControls_data();
+    void stateShowsItsControls();
     void controllerFindsWhatItWrites_data();
     void controllerFindsWhatItWrites();
     void dragsOnlyOutsideInformationArea_data();
@@ -25,6 +28,53 @@ private slots:
 
 SingleApplication *app;
 QQuickWindow *window;
+
+namespace {
+
+// The scene's buttons by their text (a "+" when it takes presses) and its named panels, as far as they show.
+QString shownControls()
+{
+    QStringList shown;
+    for (const char *text : {"获取游戏", "更新", "开始游戏"})
+        for (QObject *item : window->findChildren<QObject *>())
+            if (item->property("nomal_Image").isValid() && item->property("visible").toBool() &&
+                item->property("text") == QCoreApplication::translate("main", text))
+                shown << QString(text) + (item->property("interactable").toBool() ? "+" : "");
+    for (const char *name : {"curinstallPath", "bgBottomMask", "download_percentage", "setup_percentage", "progress",
+                             "task_needtime", "download_speed", "pauseDownloadBtn"})
+        if (window->findChild<QObject *>(name)->property("visible").toBool())
+            shown << name;
+    return shown.join(' ');
+}
+
+} // namespace
+
+void TestScene::stateShowsItsControls_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("shown");
+    const QString progress = "bgBottomMask %1 progress task_needtime";
+    const QString download = "开始游戏 " + progress.arg("download_percentage") + " download_speed pauseDownloadBtn";
+    const QString setup = "开始游戏 " + progress.arg("setup_percentage");
+    const QStringList rows{"", "开始游戏", "获取游戏+ curinstallPath", "开始游戏+", "更新+", "", download, setup,
+                           "", setup};
+    for (int state = 0; state < rows.size(); ++state)
+        QTest::addRow("state %d", state) << state << rows[state];
+}
+
+void TestScene::stateShowsItsControls()
+{
+    QFETCH(int, state);
+    QFETCH(QString, shown);
+    auto *controller =
+        qobject_cast<MainViewModel *>(qmlContext(window)->contextProperty("mainViewModel").value<QObject *>());
+    QVERIFY(controller);
+    QTRY_VERIFY(controller->installEnable()); // the first answers have arrived
+    controller->setGameState(GameStatus::State(state));
+    const QString seen = shownControls();
+    controller->setGameState(GameStatus::STATE_NOT_INSTALLED); // as the answers left it, for the next row
+    QCOMPARE(seen, shown);
+}
 
 void TestScene::controllerFindsWhatItWrites_data()
 {

@@ -35,7 +35,10 @@ void TestSingleInstance::oneCopyPerUser()
     survivor.process.waitForFinished();
     LauncherRun restarted(screen, user);
     restarted.start();
-    QVERIFY(!restarted.findWindow({1280, 730}, 60000).isEmpty());
+    QVERIFY2(!restarted.findWindow({1280, 730}, 60000).isEmpty(),
+             qPrintable(QString("exit %1: %2")
+                            .arg(restarted.process.exitCode())
+                            .arg(restarted.process.readAll().right(2000).constData())));
 
     // To the tray through the close button's question ("minimise" is preselected)...
     const QSize closeTip(480, 364); // 460 x 344 and its shadow

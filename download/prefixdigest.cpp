@@ -1,7 +1,5 @@
 #include "download/prefixdigest.h"
 
-#include "download/workerpriority.h"
-
 #include <QFile>
 
 namespace {
@@ -32,7 +30,6 @@ void prefixdigest::finish(const QString &path, qint64 end)
 
 void prefixdigest::catchUp()
 {
-    workerpriority::runInBackground();
     for (;;) {
         const bool read = hashTo(m_goal.load());
         m_scheduled.store(false);
@@ -47,8 +44,6 @@ void prefixdigest::catchUp()
 
 void prefixdigest::finishNow(const QString &path, qint64 end)
 {
-    // The player now waits for the rest: the thread also serves whole-file checks.
-    workerpriority::runNormally();
     m_path = path;
     const bool whole = hashTo(end) && m_hashed.load() == end;
     // Nothing may be read past the end: a file longer than the package is

@@ -1,6 +1,6 @@
 #include "download/downloadtask.h"
 
-#include "download/sizerequest.h"
+#include "download/answercheck.h"
 #include "download/timersource.h"
 
 #include <QDateTime>
@@ -23,35 +23,6 @@ const qint64 kSlowGuardBytes = 30 * 1024;
 const qint64 kSlowReadBufferBytes = 1024;
 const qint64 kFastReadBufferBytes = 256 * 1024;
 const int kFastWritesBeforeSpeedUp = 50;
-
-struct ContentRange
-{
-    qint64 first = -1;
-    qint64 total = -1; // -1 for "*"
-};
-
-// "bytes a-b/t" or "bytes a-b/*"; first stays -1 when it is anything else.
-ContentRange parseContentRange(const QByteArray &value)
-{
-    ContentRange range;
-    const QByteArray text = value.trimmed();
-    if (!text.startsWith("bytes "))
-        return range;
-    const int dash = text.indexOf('-');
-    const int slash = text.indexOf('/');
-    if (dash < 0 || slash < dash)
-        return range;
-    bool firstOk = false;
-    const qint64 first = text.mid(6, dash - 6).trimmed().toLongLong(&firstOk);
-    const QByteArray total = text.mid(slash + 1).trimmed();
-    bool totalOk = total == "*";
-    const qint64 totalValue = totalOk ? -1 : total.toLongLong(&totalOk);
-    if (firstOk && totalOk) {
-        range.first = first;
-        range.total = totalValue;
-    }
-    return range;
-}
 
 } // namespace
 
@@ -225,46 +196,23 @@ void downloadtask::downloadReadyRead()
     emit readyRead(data, m_start + m_size, m_taskIdentifier);
 }
 
-// A body is written only where it belongs: a whole file (200) from offset 0,
-// a partial one (206) from the position asked for, of a file of our size.
 bool downloadtask::acceptsBodyPlacement(int status)
 {
-    if (status == 200)
-        return acceptsWholeFile();
-    const ContentRange range = parseContentRange(m_reply->rawHeader("Content-Range"));
-    const bool sameTotal = m_fileSize <= 0 || range.total < 0 || range.total == m_fileSize;
-    if (range.first == m_requestedFrom && sameTotal)
+    const answercheck check(m_requestedFrom, m_start, m_end, m_fileSize, m_validator);
+    const answercheck::Verdict verdict = check.judge(m_reply, status);
+    if (verdict == answercheck::Verdict::Accept)
         return true;
-    qDebug() << "Content-Range is not" << m_requestedFrom << "of" << m_fileSize << m_reply->rawHeader("Content-Range");
-    stop();
-    if (m_start == 0 && m_end >= m_fileSize)
-        emit httpStatusCodeError(status, QString());
-    else
-        emit rangeRefused(m_taskIdentifier);
-    return false;
-}
-
-// The whole file, though a range was asked for: the range was ignored, or
-// the If-Range validator no longer matches, or the file has another size.
-bool downloadtask::acceptsWholeFile()
-{
-    if (m_requestedFrom == 0)
-        return true;
-    const QByteArray validator = sizerequest::validatorOf(m_reply);
-    const qint64 length = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    if ((!m_validator.isEmpty() && validator != m_validator) || (length > 0 && length != m_fileSize)) {
-        qDebug() << "The package changed on the server:" << validator << length;
-        stop();
-        emit packageReplaced(m_taskIdentifier);
-        return false;
-    }
-    if (m_start == 0 && m_end >= m_fileSize) {
-        qDebug() << "Range ignored by the server; starting again from 0";
+    if (verdict == answercheck::Verdict::FromStart) {
         m_size = 0;
         return true;
     }
     stop();
-    emit rangeRefused(m_taskIdentifier);
+    if (verdict == answercheck::Verdict::Replaced)
+        emit packageReplaced(m_taskIdentifier);
+    else if (verdict == answercheck::Verdict::RangeRefused)
+        emit rangeRefused(m_taskIdentifier);
+    else
+        emit httpStatusCodeError(status, QString());
     return false;
 }
 
@@ -342,7 +290,7 @@ void downloadtask::setReadBufferSize(qint64 bytes)
 
 qint64 downloadtask::contentRangeTotal(const QByteArray &value)
 {
-    return parseContentRange(value).total;
+    return answercheck::contentRangeTotal(value);
 }
 
 void downloadtask::setFileSize(qint64 bytes)

@@ -85,7 +85,6 @@ private:
     void sendRequest();
     bool stoppedOnStatus();
     bool acceptsBodyPlacement(int status);
-    bool acceptsWholeFile();
     bool segmentComplete() const;
     void retryOrGiveUp(QNetworkReply::NetworkError error, const QString &text, bool progressCounts = true);
     bool retryLater(const QByteArray &retryAfter = QByteArray(), bool progressCounts = true);

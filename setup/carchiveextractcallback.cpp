@@ -12,15 +12,6 @@
 
 using namespace SevenZip;
 
-namespace {
-
-QString fromBstr(BSTR text)
-{
-    return text ? QString::fromWCharArray(text) : QString();
-}
-
-} // namespace
-
 CArchiveExtractCallback::CArchiveExtractCallback(const LibraryFunctions &library, setupmanager *runner)
     : m_library(library)
     , m_runner(runner)
@@ -39,11 +30,7 @@ void CArchiveExtractCallback::Init(IInArchive *inArchive, const QString &targetF
 {
     archive = inArchive;
     archive->AddRef();
-    directoryPath = targetFolder;
-    if (!directoryPath.endsWith(QLatin1Char('\\')) && !directoryPath.endsWith(QLatin1Char('/')))
-        directoryPath += QLatin1Char('/');
-    // Resolved once: items are placed by name below it, links judged against it.
-    m_canonicalRoot = FileOperations::canonicalPath(directoryPath);
+    m_target.open(targetFolder);
     m_creationMask = FileOperations::creationMask();
 }
 
@@ -87,12 +74,13 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
     dropOutFileStream();
     item = ItemInfo();
 
-    HRESULT result = readItemPath(index);
+    const ArchiveItem source(m_library, archive, index);
+    HRESULT result = source.readPath(&filePath);
     if (result != S_OK)
         return result;
     if (askExtractMode != AskMode::Extract)
         return S_OK;
-    result = readItemInfo(index);
+    result = source.readProperties(&item);
     if (result != S_OK)
         return result;
 
@@ -104,7 +92,7 @@ HRESULT CArchiveExtractCallback::GetStream(UInt32 index, ISequentialOutStream **
         return S_OK;
     }
     relativePath = components.join(QLatin1Char('/'));
-    diskFilePath = directoryPath + relativePath;
+    diskFilePath = m_target.path() + relativePath;
     if (components.isEmpty()) {
         // "./" of bsdtar and Windows tar: the install folder itself.
         if (item.isFolder || item.isAnti)
@@ -120,16 +108,18 @@ HRESULT CArchiveExtractCallback::placeItem(const QStringList &components, ISeque
 {
     const bool wholePathIsFolder = item.isFolder && !item.isAnti;
     const int folderCount = wholePathIsFolder ? components.size() : components.size() - 1;
-    switch (reachFolder(components, folderCount, !item.isAnti)) {
-    case Placement::Outside:
+    QString failedFolder;
+    switch (m_target.reachFolder(components, folderCount, !item.isAnti, &failedFolder)) {
+    case TargetFolder::Placement::Outside:
         refuseItem();
         return S_OK;
-    case Placement::Failed:
+    case TargetFolder::Placement::Failed:
+        reportItemError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, failedFolder);
         return E_ABORT;
-    case Placement::Missing:
+    case TargetFolder::Placement::Missing:
         item.skipped = true;
         return S_OK;
-    case Placement::Ready:
+    case TargetFolder::Placement::Ready:
         break;
     }
     if (item.isAnti) {
@@ -141,46 +131,6 @@ HRESULT CArchiveExtractCallback::placeItem(const QStringList &components, ISeque
         return S_OK;
     }
     return openOutputFile(outStream);
-}
-
-CArchiveExtractCallback::Placement CArchiveExtractCallback::reachFolder(const QStringList &components, int count,
-                                                                        bool create)
-{
-    if (count <= 0)
-        return Placement::Ready;
-    QString relative = QStringList(components.mid(0, count)).join(QLatin1Char('/'));
-    if (m_knownFolders.contains(relative))
-        return Placement::Ready;
-    relative.clear();
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            relative += QLatin1Char('/');
-        relative += components.at(i);
-        if (m_knownFolders.contains(relative))
-            continue;
-        const QString folder = directoryPath + relative;
-        switch (create ? FileOperations::makeFolder(folder) : FileOperations::entryKind(folder)) {
-        case FileOperations::EntryKind::Folder:
-            break;
-        case FileOperations::EntryKind::Link:
-            if (!linkStaysInside(folder))
-                return Placement::Outside;
-            break;
-        case FileOperations::EntryKind::Missing:
-        case FileOperations::EntryKind::Other:
-            if (!create)
-                return Placement::Missing;
-            reportItemError(ErrorDefine::SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR, folder);
-            return Placement::Failed;
-        }
-        m_knownFolders.insert(relative);
-    }
-    return Placement::Ready;
-}
-
-bool CArchiveExtractCallback::linkStaysInside(const QString &path) const
-{
-    return ExtractPath::isInside(m_canonicalRoot, FileOperations::canonicalPath(path));
 }
 
 void CArchiveExtractCallback::refuseItem()
@@ -199,12 +149,8 @@ void CArchiveExtractCallback::removeAntiItem()
     case FileOperations::EntryKind::Missing:
         return;
     case FileOperations::EntryKind::Folder:
-        if (FileOperations::removeEmptyFolder(diskFilePath)) {
-            const QString below = relativePath + QLatin1Char('/');
-            m_knownFolders.remove(relativePath);
-            for (auto it = m_knownFolders.begin(); it != m_knownFolders.end();)
-                it = it->startsWith(below) ? m_knownFolders.erase(it) : std::next(it);
-        }
+        if (FileOperations::removeEmptyFolder(diskFilePath))
+            m_target.forgetFolder(relativePath);
         return;
     case FileOperations::EntryKind::Link:
     case FileOperations::EntryKind::Other:
@@ -220,77 +166,13 @@ void CArchiveExtractCallback::reportItemError(ErrorDefine::ErrorCode error, cons
     m_runner->reportItemError(error, msg);
 }
 
-HRESULT CArchiveExtractCallback::readItemPath(UInt32 index)
-{
-    LibraryProperty prop{m_library};
-    const HRESULT result = archive->GetProperty(index, PropId::Path, &prop.value);
-    if (result != S_OK)
-        return result;
-    if (prop.value.vt == VT_EMPTY) {
-        filePath = QStringLiteral("[Content]");
-        return S_OK;
-    }
-    if (prop.value.vt != VT_BSTR)
-        return E_FAIL;
-    filePath = FileOperations::nameFromLibrary(fromBstr(prop.value.bstrVal));
-    return S_OK;
-}
-
-HRESULT CArchiveExtractCallback::readItemInfo(UInt32 index)
-{
-    LibraryProperty attributes{m_library};
-    HRESULT result = archive->GetProperty(index, PropId::Attrib, &attributes.value);
-    if (result != S_OK)
-        return result;
-    if (attributes.value.vt == VT_UI4) {
-        item.attributes = attributes.value.ulVal;
-        item.attributesDefined = true;
-    } else if (attributes.value.vt != VT_EMPTY) {
-        return E_FAIL;
-    }
-
-    LibraryProperty isFolder{m_library};
-    result = archive->GetProperty(index, PropId::IsDir, &isFolder.value);
-    if (result != S_OK)
-        return result;
-    if (isFolder.value.vt == VT_BOOL)
-        item.isFolder = isFolder.value.boolVal != 0;
-    else if (isFolder.value.vt != VT_EMPTY)
-        return E_FAIL;
-
-    LibraryProperty anti{m_library};
-    result = archive->GetProperty(index, PropId::IsAnti, &anti.value);
-    if (result != S_OK)
-        return result;
-    item.isAnti = anti.value.vt == VT_BOOL && anti.value.boolVal != 0;
-    return readItemTime(index);
-}
-
-HRESULT CArchiveExtractCallback::readItemTime(UInt32 index)
-{
-    LibraryProperty time{m_library};
-    const HRESULT result = archive->GetProperty(index, PropId::MTime, &time.value);
-    if (result != S_OK)
-        return result;
-    if (time.value.vt == VT_FILETIME) {
-        const FILETIME &fileTime = time.value.filetime;
-        item.modificationTime = (UInt64(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
-        item.timeDefined = true;
-    } else if (time.value.vt != VT_EMPTY) {
-        return E_FAIL;
-    }
-    // The size is read as the library expects but not needed; an odd type is ignored.
-    LibraryProperty size{m_library};
-    return archive->GetProperty(index, PropId::Size, &size.value);
-}
-
 HRESULT CArchiveExtractCallback::openOutputFile(ISequentialOutStream **outStream)
 {
     COutFileStream *stream = new COutFileStream;
     stream->AddRef();
     NativeFile::CreateResult created = stream->Create(diskFilePath);
     if (created == NativeFile::CreateResult::LinkInTheWay) {
-        if (!linkStaysInside(diskFilePath)) {
+        if (!m_target.linkStaysInside(diskFilePath)) {
             stream->Release();
             refuseItem();
             return S_OK;

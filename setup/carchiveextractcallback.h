@@ -1,10 +1,11 @@
 #pragma once
 
 #include "common/errordefine.h"
+#include "setup/archiveitem.h"
 #include "setup/comobject.h"
+#include "setup/targetfolder.h"
 
 #include <QElapsedTimer>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,14 +53,8 @@ public:
     bool watchedItemUnpacked() const { return m_watchedItemUnpacked; }
 
 private:
-    struct ItemInfo
+    struct ItemInfo : ArchiveItem::Properties
     {
-        SevenZip::UInt64 modificationTime = 0;
-        SevenZip::UInt32 attributes = 0;
-        bool isFolder = false;
-        bool attributesDefined = false;
-        bool timeDefined = false;
-        bool isAnti = false;
         bool refused = false;
         bool skipped = false;
     };
@@ -70,17 +65,9 @@ private:
         ItemInfo item;
     };
 
-    enum class Placement { Ready, Missing, Outside, Failed };
-
     ~CArchiveExtractCallback();
 
-    SevenZip::HRESULT readItemPath(SevenZip::UInt32 index);
-    SevenZip::HRESULT readItemInfo(SevenZip::UInt32 index);
-    // The modification time, then the size the library expects to be read.
-    SevenZip::HRESULT readItemTime(SevenZip::UInt32 index);
     SevenZip::HRESULT placeItem(const QStringList &components, SevenZip::ISequentialOutStream **outStream);
-    Placement reachFolder(const QStringList &components, int count, bool create);
-    bool linkStaysInside(const QString &path) const;
     void refuseItem();
     void removeAntiItem();
     SevenZip::HRESULT openOutputFile(SevenZip::ISequentialOutStream **outStream);
@@ -91,11 +78,7 @@ private:
     SevenZip::LibraryFunctions m_library;
     setupmanager *m_runner;
     SevenZip::IInArchive *archive = nullptr;
-    QString directoryPath;
-    QString m_canonicalRoot;
-    // Folders below the root (relative paths) found or made real folders, or
-    // links leading inside, during this extraction: each is checked once.
-    QSet<QString> m_knownFolders;
+    TargetFolder m_target;
     QVector<FolderStamp> m_folders;
     quint32 m_creationMask = 0;
     int m_itemErrors = 0;

@@ -288,11 +288,6 @@ void downloadtask::setReadBufferSize(qint64 bytes)
         m_reply->setReadBufferSize(bytes);
 }
 
-qint64 downloadtask::contentRangeTotal(const QByteArray &value)
-{
-    return answercheck::contentRangeTotal(value);
-}
-
 void downloadtask::setFileSize(qint64 bytes)
 {
     m_fileSize = bytes;

@@ -78,9 +78,6 @@ public:
     void setRetryDelay(int milliseconds) { m_retry.setFirstDelay(milliseconds); }
     void setTimerSource(timersource *source) { m_timers = source; }
 
-    // The file size a Content-Range header states; -1 when it states none.
-    static qint64 contentRangeTotal(const QByteArray &value);
-
 private:
     void sendRequest();
     bool stoppedOnStatus();

@@ -1,6 +1,6 @@
 #include "download/sizerequest.h"
 
-#include "download/downloadtask.h"
+#include "download/answercheck.h"
 #include "download/timersource.h"
 
 #include <QDebug>
@@ -136,7 +136,7 @@ bool sizerequest::takeSize(int status)
     bool known = false;
     qint64 length = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     if (m_probingWithGet && status == 206) {
-        length = downloadtask::contentRangeTotal(m_reply->rawHeader("Content-Range"));
+        length = answercheck::contentRangeTotal(m_reply->rawHeader("Content-Range"));
         known = length >= 0;
     }
     // Without a length there is nothing to preallocate or to finish at.

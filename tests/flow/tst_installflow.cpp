@@ -68,6 +68,16 @@ void recordInstallFolder(const LauncherUser &user, const QString &folder)
         .setValue("game_install_path", folder);
 }
 
+// A process under the game's program name, which the installer must find running.
+bool startPretendGame(QProcess &game, const LauncherUser &user, const QString &entry)
+{
+    const QString program = user.root.path() + "/" + entry;
+    if (!QFile::copy("/bin/sleep", program))
+        return false;
+    game.start(program, {"100"});
+    return game.waitForStarted();
+}
+
 QString recordedVersion(const QString &folder)
 {
     return QSettings(folder + "/config.ini", QSettings::IniFormat).value("game_version").toString();
@@ -281,9 +291,7 @@ void tst_installflow::updatesThroughDiffPackage()
     recordInstallFolder(user, folder);
     // The game runs when the update is to be unpacked: the player lets the installer end it.
     QProcess game;
-    QVERIFY(QFile::copy("/bin/sleep", user.root.path() + "/" + serviceValue("GAME_ENTRY")));
-    game.start(user.root.path() + "/" + serviceValue("GAME_ENTRY"), {"100"});
-    QVERIFY(game.waitForStarted());
+    QVERIFY(startPretendGame(game, user, serviceValue("GAME_ENTRY")));
 
     LauncherRun run(screen, user);
     QVERIFY(startLauncher(run, true));
@@ -365,9 +373,7 @@ void tst_installflow::completePackageNeedsNoHost()
     QVERIFY(QFile::rename(served, served + ".away"));
     auto restore = qScopeGuard([&] { QFile::rename(served + ".away", served); });
     QProcess game;
-    QVERIFY(QFile::copy("/bin/sleep", user.root.path() + "/" + serviceValue("GAME_ENTRY")));
-    game.start(user.root.path() + "/" + serviceValue("GAME_ENTRY"), {"100"});
-    QVERIFY(game.waitForStarted());
+    QVERIFY(startPretendGame(game, user, serviceValue("GAME_ENTRY")));
 
     LauncherRun run(screen, user);
     QVERIFY(startLauncher(run, true));

@@ -29,6 +29,7 @@ bool backgroundsync::start(QFile &file)
         downloadfile::closeHandle(handle);
     });
     connect(m_thread, &QThread::finished, this, &backgroundsync::finish);
+    m_running.start();
     m_thread->start();
     return true;
 }
@@ -38,5 +39,6 @@ void backgroundsync::finish()
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    m_lastSyncMs = m_running.elapsed();
     emit done(m_synced.load());
 }

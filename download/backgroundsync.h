@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <atomic>
@@ -20,6 +21,8 @@ public:
     ~backgroundsync() override;
 
     bool isBusy() const { return m_thread != nullptr; }
+    // How long the last finished sync took, in milliseconds.
+    qint64 lastSyncMs() const { return m_lastSyncMs; }
     // Starts a sync of the data written to file so far; false when one is
     // under way or the file's handle cannot be shared.
     bool start(QFile &file);
@@ -32,5 +35,7 @@ private:
     void finish();
 
     QThread *m_thread = nullptr;
+    QElapsedTimer m_running;
+    qint64 m_lastSyncMs = 0;
     std::atomic<bool> m_synced{false};
 };

@@ -195,7 +195,7 @@ void downloadmanager::completeIfAllWritten()
 
 void downloadmanager::completeDownload()
 {
-    saveRecordNow();
+    leaveRecordToDigest();
     segments.stop();
     file.close();
     // The finished file replaces an older one of the same name, or the digest

@@ -106,6 +106,7 @@ private:
     void saveRecordSoon();
     void takeDataSync(bool synced);
     void saveRecordNow();
+    void leaveRecordToDigest();
     void keepSizes(const QVector<qint64> &sizes);
 
     QUrl url;
@@ -131,6 +132,7 @@ private:
     bool digestRunning = false;
     bool recordDirty = false;
     QElapsedTimer sinceRecordSaved;
+    qint64 recordSaveIntervalMs = 1000; // grows while syncs are slow
     QElapsedTimer sinceLastByte;
     QTimer recordSaveTimer;
     backgroundsync dataSync;

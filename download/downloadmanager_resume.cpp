@@ -15,6 +15,10 @@ namespace {
 // The record is saved after a data sync of the file, which costs a disk
 // flush: at most once a second, and at every pause and quit.
 const int kRecordSaveIntervalMs = 1000;
+// Where the network outruns the disk a sync takes seconds, and writes wait
+// on it while it runs: syncs then keep to a third of the time, so the record
+// lags a few seconds behind instead of the download slowing to the disk's pace.
+const int kSyncTimeShare = 3;
 // A server whose answers keep naming another version than its size request
 // would start the download again for ever.
 const int kMostRestartsForReplacedPackage = 3;
@@ -167,10 +171,10 @@ void downloadmanager::setTimerSource(timersource *source)
 void downloadmanager::recordProgress()
 {
     recordDirty = true;
-    if (!sinceRecordSaved.isValid() || sinceRecordSaved.elapsed() >= kRecordSaveIntervalMs)
+    if (!sinceRecordSaved.isValid() || sinceRecordSaved.elapsed() >= recordSaveIntervalMs)
         return saveRecordSoon();
     if (!recordSaveTimer.isActive())
-        recordSaveTimer.start(kRecordSaveIntervalMs - int(sinceRecordSaved.elapsed()));
+        recordSaveTimer.start(int(recordSaveIntervalMs - sinceRecordSaved.elapsed()));
 }
 
 // The sizes as they are now are saved once the data they count is synced.
@@ -192,12 +196,13 @@ void downloadmanager::takeDataSync(bool synced)
     // A save since (pause, quit, completion) has the last word.
     if (syncGeneration != saveGeneration)
         return;
+    recordSaveIntervalMs = qMax<qint64>(kRecordSaveIntervalMs, kSyncTimeShare * dataSync.lastSyncMs());
     if (synced)
         keepSizes(sizesBeingSynced);
     else
         recordDirty = true;
     if (recordDirty && !recordSaveTimer.isActive())
-        recordSaveTimer.start(kRecordSaveIntervalMs);
+        recordSaveTimer.start(int(qMax<qint64>(0, recordSaveIntervalMs - sinceRecordSaved.elapsed())));
 }
 
 // The data first, then the sizes that count on it: after a power cut the
@@ -218,6 +223,17 @@ void downloadmanager::saveRecordNow()
     keepSizes(segments.sizes());
     recordDirty = false;
     sinceRecordSaved.start();
+}
+
+// Every byte is written: from here the digest judges the file, whatever the
+// record's sizes say. A sync of the unsynced tail would keep the player
+// waiting for the disk (seconds where the network outruns it) for sizes
+// nobody reads; a sync under way is let go for the same reason.
+void downloadmanager::leaveRecordToDigest()
+{
+    recordSaveTimer.stop();
+    ++saveGeneration;
+    recordDirty = false;
 }
 
 void downloadmanager::keepSizes(const QVector<qint64> &sizes)

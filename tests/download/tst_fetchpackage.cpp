@@ -167,7 +167,9 @@ private slots:
 
     // A record never claims more than a data sync of the temporary file had
     // covered when it began; the sync runs on a thread of its own, so the
-    // trace shows it as begun and, later, resumed.
+    // trace shows it as begun and, later, resumed. The thread that writes the
+    // data (the GUI thread in the window) never waits for a sync itself, not
+    // even for the last bytes.
     void recordFollowsDataSync()
     {
         const QByteArray content = serve(4 * 1024 * 1024, 32768, 20);
@@ -183,13 +185,19 @@ private slots:
         qint64 written = 0, synced = 0, recorded = 0;
         QMap<QByteArray, qint64> syncing; // by thread: what was written when its sync began
         int saves = 0;
+        QByteArray writer;
+        int writerSyncs = 0;
         for (const QByteArray &line : log.readAll().split('\n')) {
             const QString text = QString::fromLatin1(line);
             const QByteArray thread = line.left(line.indexOf(' '));
-            if (const auto data = dataWrite.match(text); data.hasMatch())
+            if (const auto data = dataWrite.match(text); data.hasMatch()) {
                 written += data.captured(1).toLongLong();
-            if (line.contains("fdatasync(") && line.contains("game.7z_tmp>"))
+                writer = thread;
+            }
+            if (line.contains("fdatasync(") && line.contains("game.7z_tmp>")) {
                 (line.contains("<unfinished") ? syncing[thread] : synced) = written;
+                writerSyncs += thread == writer;
+            }
             if (line.contains("<... fdatasync resumed>") && syncing.contains(thread))
                 synced = qMax(synced, syncing.take(thread));
             if (const auto record = recordWrite.match(text); record.hasMatch())
@@ -199,7 +207,8 @@ private slots:
                 saves += recorded > 0;
             }
         }
-        QVERIFY2(saves >= 3, QByteArray::number(saves));
+        QVERIFY2(saves >= 2, QByteArray::number(saves));
+        QCOMPARE(writerSyncs, 0);
     }
 
     // Connections refused for 2 s; tries wait 0.1 s doubling to 1.6 s here.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QCryptographicHash>
+#include "download/md5hash.h"
+
 #include <QObject>
 #include <QString>
 
@@ -38,7 +39,7 @@ private:
     bool hashTo(qint64 end);
 
     QString m_path;
-    QCryptographicHash m_hash{QCryptographicHash::Md5};
+    md5hash m_hash;
     std::atomic<qint64> m_hashed{0};
     std::atomic<qint64> m_goal{0};
     std::atomic<bool> m_scheduled{false};

@@ -2,14 +2,14 @@
 
 #include "viewmodel/windowactions.h"
 
+#include <QGuiApplication>
 #include <QWindow>
 
 void TrayIcon::show(QWindow *window)
 {
     this->window = window;
     menu.addAction(tr("打开主窗口"), &menu, [this] { WindowActions::bringToFront(this->window); });
-    // As the window's own close: its closing handler ends the install flow.
-    menu.addAction(tr("退出"), &menu, [this] { this->window->close(); });
+    menu.addAction(tr("退出"), &menu, [this] { exit(); });
     icon.setContextMenu(&menu);
     QObject::connect(&icon, &QSystemTrayIcon::activated, &menu,
                      [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
@@ -17,6 +17,15 @@ void TrayIcon::show(QWindow *window)
     // until the picture comes.
     icon.setIcon(QIcon(QStringLiteral(":/icon/launcher.ico")));
     icon.show();
+}
+
+// As the window's own close: its closing handler ends the install flow. Qt
+// ends the program only when the window closed was shown, and from the tray
+// it is hidden: left alone, the program would stay behind its tray icon.
+void TrayIcon::exit()
+{
+    if (window->close() && QGuiApplication::quitOnLastWindowClosed())
+        QCoreApplication::quit();
 }
 
 // The context menu opens by itself on the context reason.

@@ -21,6 +21,7 @@ public:
 
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
+    void exit();
 
     QWindow *window = nullptr;
     QMenu menu; // before the icon, which points to it

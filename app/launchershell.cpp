@@ -41,6 +41,7 @@ bool LauncherShell::start(SingleApplication &app)
         return false;
 
     viewModel.setRootObject(engine.rootObjects().constFirst());
+    tray.show(qobject_cast<QWindow *>(engine.rootObjects().constFirst()));
     QObject::connect(&app, SIGNAL(messageReceived(QString)), &viewModel, SLOT(handleMessage(QString)));
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/trayicon.h"
 #include "viewmodel/mainviewmodel.h"
 
 #include <QQmlApplicationEngine>
@@ -8,9 +9,9 @@
 class SingleApplication;
 
 // What the program builds once it knows it is the only copy: the QML engine,
-// the translator, the controller and the scene. The members are declared in
-// creation order, so they go in the reverse one: controller, translator,
-// engine (the application object outlives all three).
+// the translator, the controller, the scene and the tray icon. The members are
+// declared in creation order, so they go in the reverse one: tray icon,
+// controller, translator, engine (the application object outlives them all).
 class LauncherShell
 {
 public:
@@ -30,4 +31,5 @@ private:
     QQmlApplicationEngine engine;
     QTranslator translator;
     MainViewModel viewModel;
+    TrayIcon tray;
 };

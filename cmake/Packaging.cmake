@@ -56,7 +56,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so shlibdeps cannot see them: the 7-Zip library and the
 # QML modules the scene imports.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "p7zip-full, qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls, qml-module-qtquick-controls2, qml-module-qtquick-dialogs, qml-module-qt-labs-platform, qml-module-qtwebengine")
+    "p7zip-full, qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls, qml-module-qtquick-controls2, qml-module-qtquick-dialogs, qml-module-qtwebengine")
 # qtwayland5: the window on a Wayland session without going through XWayland.
 # libssl3: the faster MD5 of OpenSSL's crypto library, loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, qtwayland5, libssl3")

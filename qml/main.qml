@@ -1,6 +1,5 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.4
-import Qt.labs.platform 1.1
 import QtQuick.Dialogs 1.2
 import QtQuick.Controls.Styles 1.4
 import QtWebEngine 1.2
@@ -20,43 +19,10 @@ ApplicationWindow {
     visible: true
     flags: Qt.FramelessWindowHint | Qt.Window
 
-    // showNormal rather than show: a window sent to the tray was minimised
-    // first and would otherwise come back minimised.
-    function bringToFront() {
-        rootWindow.showNormal()
-        rootWindow.raise()
-        rootWindow.requestActivate()
-    }
-
     onClosing: mainViewModel.onApplicationQuit()
     onVisibilityChanged: {
         if (visibility === Window.Windowed)
             mainViewModel.UpdateInfoByHttp()
-    }
-
-    SystemTrayIcon {
-        id: trayIcon
-        visible: true
-        icon.source: Qt.resolvedUrl("icon/launcher.ico")
-        menu: Menu {
-            id: trayMenu
-            MenuItem {
-                text: qsTr("打开主窗口")
-                onTriggered: rootWindow.bringToFront()
-            }
-            MenuItem {
-                text: qsTr("退出")
-                onTriggered: rootWindow.close()
-            }
-        }
-        onActivated: {
-            if (reason === SystemTrayIcon.Context) {
-                if (!trayMenu.visible)
-                    trayMenu.open()
-            } else {
-                rootWindow.bringToFront()
-            }
-        }
     }
 
     Image {

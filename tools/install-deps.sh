@@ -6,7 +6,7 @@ packages=(
     cmake g++ make python3 curl
     qtbase5-dev qtdeclarative5-dev qttools5-dev qttools5-dev-tools libqt5opengl5-dev
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
-    qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qt-labs-platform
+    qml-module-qtquick-controls2 qml-module-qtquick-dialogs
     qml-module-qtgraphicaleffects qtwebengine5-dev qml-module-qtwebengine
     p7zip-full nginx-light time e2fsprogs util-linux strace aria2
     dpkg-dev desktop-file-utils appstream file

@@ -219,6 +219,17 @@
     </message>
 </context>
 <context>
+    <name>TrayIcon</name>
+    <message>
+        <source>打开主窗口</source>
+        <translation>เปิดหน้าต่างหลัก</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>ออก</translation>
+    </message>
+</context>
+<context>
     <name>downloadmanager</name>
     <message>
         <source>网络资源获取失败(%1)</source>
@@ -266,14 +277,6 @@
 </context>
 <context>
     <name>main</name>
-    <message>
-        <source>打开主窗口</source>
-        <translation>เปิดหน้าต่างหลัก</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>ออก</translation>
-    </message>
     <message>
         <source>晨岚</source>
         <translation>Aurelith</translation>

@@ -22,15 +22,19 @@ WindowActions::WindowActions(const UpdateVersionInfo &info, Messages &messages, 
 
 void WindowActions::handleMessage(const QString &message)
 {
-    if (message != QLatin1String("raise_window_noop"))
+    if (message == QLatin1String("raise_window_noop"))
+        bringToFront(qobject_cast<QWindow *>(scene.root()));
+}
+
+void WindowActions::bringToFront(QWindow *window)
+{
+    if (!window)
         return;
-    if (auto *window = qobject_cast<QWindow *>(scene.root())) {
-        // The tray choice minimises before it hides; a plain show() would bring
-        // the window back minimised behind everything else.
-        window->showNormal();
-        window->raise();
-        window->requestActivate();
-    }
+    // The tray choice minimises before it hides; a plain show() would bring
+    // the window back minimised behind everything else.
+    window->showNormal();
+    window->raise();
+    window->requestActivate();
 }
 
 // 1 exit, 0 tray, anything else nothing: stored, or asked when not.

@@ -5,6 +5,7 @@
 #include <QString>
 
 class Messages;
+class QWindow;
 class SceneAccess;
 class UpdateVersionInfo;
 
@@ -17,6 +18,8 @@ public:
 
     // Only the raise message acts.
     void handleMessage(const QString &message);
+    // Shown, raised and activated, also from the tray; nothing without a window.
+    static void bringToFront(QWindow *window);
     void exitClicked();
     // The tenth press within five seconds opens the information dialog.
     void appInfoClicked();

@@ -21,7 +21,7 @@ stray=$(grep -vE '^\./usr/(|bin/|bin/aurelith_launcher|share/.*)$' <<<"$files" |
 
 depends=$(dpkg-deb -I "$deb" | sed -n 's/^ Depends: //p')
 needed=(p7zip-full qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls
-    qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qt-labs-platform qml-module-qtwebengine)
+    qml-module-qtquick-controls2 qml-module-qtquick-dialogs qml-module-qtwebengine)
 [ "$with_program" = 1 ] && needed+=(libqt5core5a libqt5webengine5)
 for p in "${needed[@]}"; do grep -qE "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"; done
 

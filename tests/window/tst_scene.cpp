@@ -2,6 +2,7 @@
 #include "app/singleapplication.h"
 #include "window/windowharness.h"
 
+#include <QAction>
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -152,13 +153,14 @@ void TestScene::trayMenuItems()
 {
     QFETCH(QString, text);
     QFETCH(QWindow::Visibility, after);
-    const QString shown = QCoreApplication::translate("main", text.toUtf8().constData());
-    QObject *item = nullptr;
-    for (QObject *candidate : window->findChildren<QObject *>())
-        item = candidate->inherits("QQuickPlatformMenuItem") && candidate->property("text") == shown ? candidate : item;
+    const QString shown = QCoreApplication::translate("TrayIcon", text.toUtf8().constData());
+    QAction *item = nullptr;
+    for (QWidget *menu : QApplication::topLevelWidgets())
+        for (QAction *candidate : menu->inherits("QMenu") ? menu->actions() : QList<QAction *>())
+            item = candidate->text() == shown ? candidate : item;
     QVERIFY(item);
     after == QWindow::Hidden ? window->showNormal() : (window->showMinimized(), window->hide());
-    QVERIFY(QMetaObject::invokeMethod(item, "triggered"));
+    item->trigger();
     QTRY_COMPARE(window->visibility(), after);
 }
 

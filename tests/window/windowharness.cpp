@@ -88,26 +88,34 @@ QRect LauncherRun::findWindow(QSize size, int timeoutMs) const
 {
     QRect found;
     const auto lookUp = [&] {
-        const QString pid = QString::number(process.processId());
-        for (const QString &id : screen.run("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n')) {
-            QMap<QString, int> value; // X, Y, WIDTH, HEIGHT
-            for (const QString &line : screen.run("xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
-                value[line.section('=', 0, 0)] = line.section('=', 1).toInt();
-            if (!id.isEmpty() && QSize(value["WIDTH"], value["HEIGHT"]) == size)
-                found = QRect(QPoint(value["X"], value["Y"]), size);
-        }
+        for (const QRect &window : windows())
+            found = window.size() == size ? window : found;
         return !found.isEmpty() || !isRunning();
     };
     (void)QTest::qWaitFor(lookUp, timeoutMs);
     return isRunning() ? found : QRect();
 }
 
-bool LauncherRun::click(QPoint at, QSize windowSize) const
+QList<QRect> LauncherRun::windows() const
+{
+    QList<QRect> shown;
+    const QString pid = QString::number(process.processId());
+    for (const QString &id : screen.run("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n')) {
+        QMap<QString, int> value; // X, Y, WIDTH, HEIGHT
+        for (const QString &line : screen.run("xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
+            value[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+        if (!id.isEmpty() && value["WIDTH"] > 0)
+            shown << QRect(value["X"], value["Y"], value["WIDTH"], value["HEIGHT"]);
+    }
+    return shown;
+}
+
+bool LauncherRun::click(QPoint at, QSize windowSize, int button) const
 {
     const QRect window = findWindow(windowSize);
     const QPoint position = window.topLeft() + at;
     if (!window.isEmpty())
-        screen.run("xdotool",
-                   {"mousemove", QString::number(position.x()), QString::number(position.y()), "click", "1"});
+        screen.run("xdotool", {"mousemove", QString::number(position.x()), QString::number(position.y()), "click",
+                               QString::number(button)});
     return !window.isEmpty();
 }

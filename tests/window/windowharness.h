@@ -41,8 +41,10 @@ public:
     // The program's shown window of that size within timeoutMs (1280 x 730 is the
     // main window; dialogs have their own sizes, shadow included), else empty.
     QRect findWindow(QSize size = {1280, 730}, int timeoutMs = 0) const;
-    bool click(QPoint at, QSize windowSize = {1280, 730}) const; // at: inside that window
-    QProcess process;                                            // stdout and stderr merged
+    QList<QRect> windows() const; // all its shown windows now
+    // at: inside that window; button 3 is the right one
+    bool click(QPoint at, QSize windowSize = {1280, 730}, int button = 1) const;
+    QProcess process; // stdout and stderr merged
 
 private:
     const VirtualScreen &screen;

@@ -181,6 +181,7 @@ private slots:
         QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
         start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
         outcome();
+        // Nothing more may come: a second report would come within a moment.
         QTest::qWait(100);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &original) == 0);
         QCOMPARE(*m_outcomes, QStringList{expected});
@@ -270,6 +271,7 @@ private slots:
         writeFile(QStringLiteral("game.7z"), PackageFixture::content(16 * 1024 * 1024));
         m_manager->fileMd5(m_dir->filePath(QStringLiteral("game.7z")));
         m_manager.reset();
+        // Nothing may arrive after the destruction: a queued result would come within a moment.
         QTest::qWait(50);
         QCOMPARE(m_outcomes->size(), 1);
     }

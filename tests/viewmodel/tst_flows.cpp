@@ -256,6 +256,7 @@ private slots:
             UpdateCheck check(info, status, page, messages, scene);
             const int before = queriesSeen();
             check.refresh();
+            // No query within a moment; the second refresh's come at once.
             QTest::qWait(200);
             QCOMPARE(queriesSeen(), before);
             check.refresh();

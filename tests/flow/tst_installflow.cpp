@@ -420,7 +420,9 @@ void tst_installflow::completePackageNeedsNoHost()
     game.kill();
     game.waitForFinished();
     QVERIFY(run.click(mainButton));
-    QVERIFY(waitForReport("PROGRAM_HOME_INSTALLED"));
+    const bool installed = waitForReport("PROGRAM_HOME_INSTALLED");
+    QVERIFY2(installed, qPrintable(reports().join(' ') + "\nwindows: " + QString::number(run.windows().size()) + "\n" +
+                                   QString::fromLocal8Bit(run.process.readAll().right(4000))));
     QCOMPARE(reports().filter(QRegularExpression("^PROGRAM_HOME_INSTALL(&|;|$)")).size(), 1);
     QVERIFY2(!packageRequests().contains("/packages/" + package.toUtf8()), packageRequests().constData());
     QVERIFY(reports().filter("GAME_LOADER_ERROR").isEmpty());

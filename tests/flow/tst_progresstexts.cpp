@@ -11,53 +11,39 @@ class tst_progresstexts : public QObject
     Q_OBJECT
 
 private slots:
-    void remainingTime_data();
-    void remainingTime();
-    void speedUnit_data();
-    void speedUnit();
+    void rateTexts_data();
+    void rateTexts();
     void sizes_data();
     void sizes();
     void speedStartsFromEachStagesFirstReport();
     void valueNeverGoesBackWithinAStage();
 };
 
-void tst_progresstexts::remainingTime_data()
+// Time left and speed, from the same two figures: bytes left and kilobytes a second.
+void tst_progresstexts::rateTexts_data()
 {
-    QTest::addColumn<qint64>("seconds");
-    QTest::addColumn<double>("kilobytesPerSecond");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("one hour") << 3600LL << 1.0 << "预计剩余时间：01:00:00";
-    QTest::newRow("59 s") << 59LL << 1.0 << "预计剩余时间：00:00:59";
-    QTest::newRow("60 s") << 60LL << 1.0 << "预计剩余时间：00:01:00";
-    QTest::newRow("hours past two digits") << 90061LL << 1.0 << "预计剩余时间：25:01:01";
-    QTest::newRow("nothing arrived") << 500LL << 0.0 << "预计剩余时间：00:00:00";
-}
-
-void tst_progresstexts::remainingTime()
-{
-    QFETCH(qint64, seconds);
-    QFETCH(double, kilobytesPerSecond);
-    QFETCH(QString, text);
-    QCOMPARE(ProgressTexts::remainingTime(seconds * 1024, kilobytesPerSecond), text);
-}
-
-void tst_progresstexts::speedUnit_data()
-{
-    QTest::addColumn<double>("kilobytesPerSecond");
     QTest::addColumn<qint64>("remaining");
+    QTest::addColumn<double>("kilobytesPerSecond");
     QTest::addColumn<QString>("text");
-    QTest::newRow("just below 0.9 MB/s") << 921.59 << 1LL << "下载速度： 921.59KB/S";
-    QTest::newRow("at 0.9 MB/s") << 921.6 << 1LL << "下载速度： 0.90MB/S";
-    QTest::newRow("slow") << 0.5 << 1LL << "下载速度： 0.50KB/S";
-    QTest::newRow("nothing left") << 5000.0 << 0LL << "下载速度： 0KB/S";
+    QTest::newRow("one hour") << 3600LL * 1024 << 1.0 << "预计剩余时间：01:00:00";
+    QTest::newRow("59 s") << 59LL * 1024 << 1.0 << "预计剩余时间：00:00:59";
+    QTest::newRow("60 s") << 60LL * 1024 << 1.0 << "预计剩余时间：00:01:00";
+    QTest::newRow("hours past two digits") << 90061LL * 1024 << 1.0 << "预计剩余时间：25:01:01";
+    QTest::newRow("nothing arrived") << 500LL * 1024 << 0.0 << "预计剩余时间：00:00:00";
+    QTest::newRow("just below 0.9 MB/s") << 1LL << 921.59 << "下载速度： 921.59KB/S";
+    QTest::newRow("at 0.9 MB/s") << 1LL << 921.6 << "下载速度： 0.90MB/S";
+    QTest::newRow("slow") << 1LL << 0.5 << "下载速度： 0.50KB/S";
+    QTest::newRow("nothing left") << 0LL << 5000.0 << "下载速度： 0KB/S";
 }
 
-void tst_progresstexts::speedUnit()
+void tst_progresstexts::rateTexts()
 {
-    QFETCH(double, kilobytesPerSecond);
     QFETCH(qint64, remaining);
+    QFETCH(double, kilobytesPerSecond);
     QFETCH(QString, text);
-    QCOMPARE(ProgressTexts::speed(kilobytesPerSecond, remaining), text);
+    QCOMPARE(text.startsWith("预计") ? ProgressTexts::remainingTime(remaining, kilobytesPerSecond)
+                                     : ProgressTexts::speed(kilobytesPerSecond, remaining),
+             text);
 }
 
 void tst_progresstexts::sizes_data()
@@ -67,18 +53,15 @@ void tst_progresstexts::sizes_data()
     QTest::addColumn<QString>("downloading");
     QTest::addColumn<QString>("installing");
     QTest::addColumn<QString>("downloadedField");
-    QTest::newRow("truncated percent") << 999LL << 1000LL << "下载中99%  (0.00G/0.00G)"
-                                       << "安装中99%  (9.3E-07G/9.31E-07G)"
-                                       << "99.9%";
-    QTest::newRow("half a GB") << kGigabyte / 2 << kGigabyte << "下载中50%  (0.50G/1.00G)"
-                               << "安装中50%  (0.5G/1G)"
-                               << "50%";
-    QTest::newRow("three digits") << kGigabyte * 123 / 10 << kGigabyte * 123 / 10 << "下载中100%  (12.30G/12.30G)"
-                                  << "安装中100%  (12.3G/12.3G)"
-                                  << "100%";
-    QTest::newRow("size unknown") << 0LL << 0LL << "下载中0%  (0.00G/0.00G)"
-                                  << "安装中0%  (0G/0G)"
-                                  << "0%";
+    const auto row = [](const char *tag, qint64 done, qint64 total, const char *downloading, const char *installing,
+                        const char *field) {
+        QTest::newRow(tag) << done << total << QString(downloading) << QString(installing) << QString(field);
+    };
+    row("truncated percent", 999, 1000, "下载中99%  (0.00G/0.00G)", "安装中99%  (9.3E-07G/9.31E-07G)", "99.9%");
+    row("half a GB", kGigabyte / 2, kGigabyte, "下载中50%  (0.50G/1.00G)", "安装中50%  (0.5G/1G)", "50%");
+    row("three digits", kGigabyte * 123 / 10, kGigabyte * 123 / 10, "下载中100%  (12.30G/12.30G)",
+        "安装中100%  (12.3G/12.3G)", "100%");
+    row("size unknown", 0, 0, "下载中0%  (0.00G/0.00G)", "安装中0%  (0G/0G)", "0%");
 }
 
 void tst_progresstexts::sizes()

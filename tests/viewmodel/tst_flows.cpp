@@ -1,5 +1,6 @@
 #include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"
+#include "scenestandins.h"
 #include "settings/configsettings.h"
 #include "setup/archivefixture.h"
 #include "setup/setupmanager.h"
@@ -17,9 +18,6 @@
 #include "viewmodel/updatecheck.h"
 #include "viewmodel/verifytip.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
@@ -59,52 +57,6 @@ public:
     QList<ManualTicker *> tickers;
 };
 
-// The web view: counts the reloads asked of it.
-class WebView : public QObject
-{
-    Q_OBJECT
-public:
-    int reloads = 0;
-public slots:
-    void reload() { ++reloads; }
-};
-
-// The scene objects a flow writes, as plain objects below a root.
-class SceneRoot : public QObject
-{
-public:
-    SceneRoot()
-    {
-        for (const char *name : {"setup_percentage", "curinstallPath", "versionText"})
-            (new QObject(this))->setObjectName(name);
-        web.setParent(this);
-        web.setObjectName("bgWebView");
-    }
-    QVariant value(const char *name, const char *key) const { return findChild<QObject *>(name)->property(key); }
-    WebView web;
-};
-
-// Answers every message as it opens, keeping its text.
-class MessageCloser : public QObject
-{
-public:
-    explicit MessageCloser(const char *button = "btn_ok")
-    {
-        connect(&timer, &QTimer::timeout, this, [this, button] {
-            auto *dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            texts << dialog->findChild<QTextBrowser *>("textBrowser")->toPlainText();
-            dialog->findChild<QAbstractButton *>(button)->click();
-        });
-        timer.start(20);
-    }
-    QStringList texts;
-
-private:
-    QTimer timer;
-};
-
 const QByteArray kResourceAnswer =
     R"({"data":{"game":{"latest":{"version":"1.1.0","path":"http://127.0.0.1:9/game.7z","size":"1000"}}}})";
 
@@ -137,24 +89,16 @@ private slots:
         QTest::addColumn<QString>("latest");
         QTest::addColumn<bool>("exeThere");
         QTest::addColumn<int>("state");
-        QTest::newRow("nothing installed") << ""
-                                           << "/g"
-                                           << "1.1" << true << int(GameStatus::STATE_NOT_INSTALLED);
-        QTest::newRow("no folder recorded") << "1.1"
-                                            << ""
-                                            << "1.1" << true << int(GameStatus::STATE_NOT_INSTALLED);
-        QTest::newRow("latest, game there") << "1.1"
-                                            << "/g"
-                                            << "1.1" << true << int(GameStatus::STATE_INSTALLED);
-        QTest::newRow("latest, game gone") << "1.1"
-                                           << "/g"
-                                           << "1.1" << false << int(GameStatus::STATE_NOT_INSTALLED);
-        QTest::newRow("older") << "1.0"
-                               << "/g"
-                               << "1.1" << true << int(GameStatus::STATE_UPDATE_AVAILABLE);
-        QTest::newRow("latest unknown") << "1.0"
-                                        << "/g"
-                                        << "" << true << int(GameStatus::STATE_NOT_INSTALLED);
+        const auto row = [](const char *tag, const char *installed, const char *folder, const char *latest,
+                            bool exeThere, GameStatus::State state) {
+            QTest::newRow(tag) << QString(installed) << QString(folder) << QString(latest) << exeThere << int(state);
+        };
+        row("nothing installed", "", "/g", "1.1", true, GameStatus::STATE_NOT_INSTALLED);
+        row("no folder recorded", "1.1", "", "1.1", true, GameStatus::STATE_NOT_INSTALLED);
+        row("latest, game there", "1.1", "/g", "1.1", true, GameStatus::STATE_INSTALLED);
+        row("latest, game gone", "1.1", "/g", "1.1", false, GameStatus::STATE_NOT_INSTALLED);
+        row("older", "1.0", "/g", "1.1", true, GameStatus::STATE_UPDATE_AVAILABLE);
+        row("latest unknown", "1.0", "/g", "", true, GameStatus::STATE_NOT_INSTALLED);
     }
     void gameState()
     {
@@ -362,7 +306,8 @@ private slots:
         status.set(GameStatus::STATE_NOT_INSTALLED);
         QList<int> seen;
         connect(&status, &GameStatus::changed, this, [&] { seen << status.state(); });
-        MessageCloser closer;
+        const Player::Step ok = Player::press({"btn_ok"});
+        Player closer({ok, ok, ok});
         install.install();
         QVERIFY(install.verifyTip().isActive()); // the digest is checked on a thread of its own
         QTRY_COMPARE_WITH_TIMEOUT(seen, states, 20000);
@@ -377,10 +322,8 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("ended") << "btn_ok"
-                               << "proceed";
-        QTest::newRow("kept") << "btn_cancel"
-                              << "decline";
+        QTest::newRow("ended") << QString("btn_ok") << QString("proceed");
+        QTest::newRow("kept") << QString("btn_cancel") << QString("decline");
     }
     void runningGameIsAsked()
     {
@@ -397,13 +340,14 @@ private slots:
         QString ran;
         QVERIFY(guard.allowsInstall(
             "NoSuchGameTst", [] {}, [] {}));
-        const QByteArray name = button.toLatin1();
-        MessageCloser closer(name.constData());
+        Player closer({Player::press({button})});
         QTRY_VERIFY(GameProcess::isRunning("AurelithFlowTst"));
         QVERIFY(!guard.allowsInstall(
             "AurelithFlowTst", [&] { ran = "proceed"; }, [&] { ran = "decline"; }));
         QCOMPARE(ran, outcome);
         QCOMPARE(GameProcess::isRunning("AurelithFlowTst"), outcome == "decline");
+        if (outcome == "proceed") // ended by a signal, not left to finish
+            QVERIFY(running.waitForFinished(5000) && running.exitStatus() == QProcess::CrashExit);
         running.kill();
         running.waitForFinished();
     }

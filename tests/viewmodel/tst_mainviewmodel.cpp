@@ -1,74 +1,16 @@
 #include "net/serviceaddresses.h"
 #include "report/statusreport.h"
+#include "scenestandins.h"
 #include "settings/configsettings.h"
 #include "support/faultserver.h"
 #include "viewmodel/mainviewmodel.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QSystemTrayIcon>
-#include <QTextBrowser>
 #include <QtTest>
 
 namespace {
-
-// The scene's root window as the controller sees it: window slots and named children.
-class SceneRoot : public QObject
-{
-    Q_OBJECT
-public:
-    SceneRoot()
-    {
-        for (const char *name :
-             {"bgMask_msgbox", "bgWebView", "curinstallPath", "versionText", "viewActivity", "pauseDownloadBtn"})
-            (new QObject(this))->setObjectName(name);
-    }
-    QVariant value(const char *name, const char *key) const { return findChild<QObject *>(name)->property(key); }
-    QStringList calls;
-public slots:
-    void close() { calls << "close"; }
-    void showMinimized() { calls << "showMinimized"; }
-    void hide() { calls << "hide"; }
-    void raise() { calls << "raise"; }
-    void requestActivate() { calls << "requestActivate"; }
-};
-
-// Acts on each modal dialog as it opens, one step per dialog, as a player would.
-class Player : public QObject
-{
-public:
-    using Step = std::function<void(QWidget *)>;
-    explicit Player(QList<Step> steps)
-        : steps(std::move(steps))
-    {
-        connect(&timer, &QTimer::timeout, this, &Player::poll);
-        timer.start(20);
-    }
-    static Step press(const QStringList &buttons)
-    {
-        return [buttons](QWidget *dialog) {
-            for (const QString &name : buttons)
-                dialog->findChild<QAbstractButton *>(name)->click();
-        };
-    }
-    QStringList texts;
-
-private:
-    void poll()
-    {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || dialog == acted || steps.isEmpty())
-            return;
-        acted = dialog;
-        auto *text = dialog->findChild<QTextBrowser *>("textBrowser");
-        texts << (text ? text->toPlainText() : dialog->metaObject()->className());
-        steps.takeFirst()(dialog);
-    }
-    QList<Step> steps;
-    QTimer timer;
-    QPointer<QWidget> acted;
-};
 
 QByteArray resourceAnswer(const QByteArray &minVersion, const QByteArray &address, const QByteArray &size)
 {

@@ -1,12 +1,11 @@
 #include "viewmodel/activitylink.h"
 #include "viewmodel/clickburst.h"
-#include "viewmodel/gameprocess.h"
 #include "viewmodel/installerversiongate.h"
 #include "viewmodel/installpathrules.h"
 
 #include <QtTest>
 
-// The controller's rules that need no window: install folder, names, trigger, running game.
+// The controller's rules that need no window: install folder, names, trigger.
 class TestViewModelRules : public QObject
 {
     Q_OBJECT
@@ -121,21 +120,6 @@ private slots:
         for (int index = 0; index < pressSeconds.size() && !opened; ++index)
             opened = burst.press(QTime(12, 0).addSecs(pressSeconds[index])) ? index + 1 : 0;
         QCOMPARE(opened, opensOnPress);
-    }
-
-    void runningGameIsFoundAndEnded()
-    {
-        QTemporaryDir dir;
-        const QString game = dir.filePath("AurelithGameTst");
-        QVERIFY(QFile::copy("/bin/sleep", game));
-        QProcess running;
-        running.start(game, {"30"});
-        QVERIFY(running.waitForStarted());
-        QTRY_VERIFY(GameProcess::isRunning("AurelithGameTst"));
-        GameProcess::kill("AurelithGameTst");
-        QVERIFY(!GameProcess::isRunning("AurelithGameTst"));
-        QVERIFY(running.waitForFinished(5000));
-        QCOMPARE(running.exitStatus(), QProcess::CrashExit);
     }
 };
 

@@ -1,9 +1,6 @@
 #include "settings/configsettings.h"
 
-#include <QFile>
 #include <QNetworkProxyFactory>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -22,10 +19,64 @@ class TestConfigSettings : public QObject
 
 private slots:
     void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(gameFolder())); }
-    void everyWriteIsOnDiskAtOnce();
-    void failedWritesLeaveATraceAndKeepTheValue();
-    void proxyChoice_data();
-    void proxyChoice();
+
+    void everyWriteIsOnDiskAtOnce()
+    {
+        // A crash right after the player chose something loses nothing.
+        {
+            ConfigSettings settings(installerIni());
+            QVERIFY(settings.getGameInstallPath().isNull() && settings.getGameVersion().isNull());
+            QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n"));
+            settings.setGameInstallPath(gameFolder());
+            settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
+            settings.setDynamicVersionTitle("Patch 2.0, with a comma");
+            QCOMPARE(readText(installerIni()),
+                     "[General]\ncps=\ngame_dynamic_version_title=\"Patch 2.0, with a comma\"\ngame_install_path=" +
+                         gameFolder() + "\n\n[DLG_CLOSE_TIP]\nUserInput=1\n");
+            settings.setGameVersion("2.0.1");
+            QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
+        }
+        ConfigSettings nextRun(installerIni());
+        QCOMPARE(nextRun.getDynamicVersionTitle(), QString("Patch 2.0, with a comma"));
+        QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
+    }
+
+    void failedWritesLeaveATraceAndKeepTheValue()
+    {
+        // A folder path through a regular file cannot be created, even by root.
+        QFile blocker(m_dir.path() + "/blocker");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const QString unwritable = m_dir.path() + "/blocker/config.ini";
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
+        ConfigSettings settings(unwritable);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
+        settings.setGameInstallPath(m_dir.path() + "/blocker/game");
+        QCOMPARE(settings.getGameInstallPath(), m_dir.path() + "/blocker/game");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
+        settings.setGameVersion("3.0.0");
+        QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
+    }
+
+    void proxyChoice_data()
+    {
+        QTest::addColumn<QString>("proxy"); // in the installer's config.ini; null: no entry
+        QTest::addColumn<bool>("systemProxy");
+        QTest::newRow("no entry") << QString() << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("1") << "1" << true;
+    }
+
+    void proxyChoice()
+    {
+        QFETCH(QString, proxy);
+        QFETCH(bool, systemProxy);
+        if (!proxy.isNull())
+            QSettings(installerIni(), QSettings::IniFormat).setValue("proxy", proxy);
+        QNetworkProxyFactory::setUseSystemConfiguration(true); // Qt's default
+        ConfigSettings::applyProxyChoice(installerIni());
+        QCOMPARE(QNetworkProxyFactory::usesSystemConfiguration(), systemProxy);
+    }
 
 private:
     QString installerIni() const { return m_dir.path() + "/config.ini"; }
@@ -33,64 +84,6 @@ private:
 
     QTemporaryDir m_dir;
 };
-
-void TestConfigSettings::everyWriteIsOnDiskAtOnce()
-{
-    // A crash right after the player chose something loses nothing.
-    {
-        ConfigSettings settings(installerIni());
-        QVERIFY(settings.getGameInstallPath().isNull() && settings.getGameVersion().isNull());
-        QCOMPARE(readText(installerIni()), QString("[General]\ncps=\n"));
-        settings.setGameInstallPath(gameFolder());
-        settings.setIntValue("UserInput", 1, "DLG_CLOSE_TIP");
-        settings.setDynamicVersionTitle("Patch 2.0, with a comma");
-        QCOMPARE(readText(installerIni()),
-                 "[General]\ncps=\ngame_dynamic_version_title=\"Patch 2.0, with a comma\"\ngame_install_path=" +
-                     gameFolder() + "\n\n[DLG_CLOSE_TIP]\nUserInput=1\n");
-        settings.setGameVersion("2.0.1");
-        QCOMPARE(readText(gameFolder() + "/config.ini"), QString("[General]\ncps=\ngame_version=2.0.1\n"));
-    }
-    ConfigSettings nextRun(installerIni());
-    QCOMPARE(nextRun.getDynamicVersionTitle(), QString("Patch 2.0, with a comma"));
-    QCOMPARE(nextRun.getGameVersion(), QString("2.0.1"));
-}
-
-void TestConfigSettings::failedWritesLeaveATraceAndKeepTheValue()
-{
-    // A folder path through a regular file cannot be created, even by root.
-    QFile blocker(m_dir.path() + "/blocker");
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    const QString unwritable = m_dir.path() + "/blocker/config.ini";
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
-    ConfigSettings settings(unwritable);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
-    settings.setGameInstallPath(m_dir.path() + "/blocker/game");
-    QCOMPARE(settings.getGameInstallPath(), m_dir.path() + "/blocker/game");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/game/config.ini"));
-    settings.setGameVersion("3.0.0");
-    QCOMPARE(settings.getGameVersion(), QString("3.0.0"));
-}
-
-void TestConfigSettings::proxyChoice_data()
-{
-    QTest::addColumn<QString>("proxy"); // in the installer's config.ini; null: no entry
-    QTest::addColumn<bool>("systemProxy");
-    QTest::newRow("no entry") << QString() << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("0") << "0" << false;
-    QTest::newRow("1") << "1" << true;
-}
-
-void TestConfigSettings::proxyChoice()
-{
-    QFETCH(QString, proxy);
-    QFETCH(bool, systemProxy);
-    if (!proxy.isNull())
-        QSettings(installerIni(), QSettings::IniFormat).setValue("proxy", proxy);
-    QNetworkProxyFactory::setUseSystemConfiguration(true); // Qt's default
-    ConfigSettings::applyProxyChoice(installerIni());
-    QCOMPARE(QNetworkProxyFactory::usesSystemConfiguration(), systemProxy);
-}
 
 QTEST_GUILESS_MAIN(TestConfigSettings)
 #include "tst_configsettings.moc"

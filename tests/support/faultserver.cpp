@@ -179,12 +179,6 @@ QUrl FaultServer::url(const QString &pathAndQuery) const
     return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(pathAndQuery));
 }
 
-void FaultServer::enqueue(const FaultReply &reply)
-{
-    QMutexLocker locker(&m_mutex);
-    m_queue.enqueue(reply);
-}
-
 void FaultServer::setHandler(Handler handler)
 {
     QMutexLocker locker(&m_mutex);
@@ -210,8 +204,6 @@ FaultReply FaultServer::replyFor(FaultRequest &request)
         request.index = m_requests.size();
         request.receivedMs = m_clock.elapsed();
         m_requests.append(request);
-        if (!m_queue.isEmpty())
-            return m_queue.dequeue();
         handler = m_handler;
     }
     // Outside the lock: a handler may look at requests() itself.

@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QMutex>
-#include <QQueue>
 #include <QThread>
 #include <QUrl>
 
@@ -63,8 +62,7 @@ public:
     // Closes port and connections, as an outage does, for forMs.
     void refuseConnections(int forMs);
 
-    // Queued replies answer first, then the handler (on the server's thread).
-    void enqueue(const FaultReply &reply);
+    // The handler answers on the server's thread.
     void setHandler(Handler handler);
     FaultReply replyFor(FaultRequest &request);
 
@@ -80,7 +78,6 @@ private:
     quint16 m_port = 0;
     QElapsedTimer m_clock;
     mutable QMutex m_mutex;
-    QQueue<FaultReply> m_queue;
     Handler m_handler;
     QList<FaultRequest> m_requests;
 };

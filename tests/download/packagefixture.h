@@ -1,9 +1,12 @@
 #pragma once
 
+#include "common/errordefine.h"
+#include "download/downloadmanager.h"
 #include "support/faultserver.h"
 
-#include <QCryptographicHash>
-#include <QFile>
+#include <QtTest>
+
+#include <memory>
 
 namespace PackageFixture {
 
@@ -55,3 +58,79 @@ inline QByteArray read(const QString &path, qint64 length = -1)
 }
 
 } // namespace PackageFixture
+
+// A downloader in this process against the scripted server, with its temporary
+// folder and its resume records (under XDG_CONFIG_HOME, which CTest points into
+// the build tree).
+class DownloadBench : public QObject
+{
+protected:
+    static inline const QString kVerified = QStringLiteral("verified");
+
+    void setUpBench(int segmentCount = 0)
+    {
+        QSettings().clear();
+        m_server = std::make_unique<FaultServer>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_server->listen() && m_dir->isValid());
+        makeManager(segmentCount);
+    }
+    void tearDownBench()
+    {
+        m_manager.reset();
+        m_server.reset();
+        m_dir.reset();
+    }
+    void makeManager(int segmentCount = 0) // 0: as the installer's config.ini says
+    {
+        m_manager = std::make_unique<downloadmanager>();
+        m_outcomes.clear();
+        m_manager->setSegmentCount(segmentCount);
+        // Long enough that a busy machine causes no retries the tests would count.
+        m_manager->setInactivityTimeout(3000);
+        m_manager->setRetryDelay(50);
+        for (auto error : {&downloadmanager::downloadError, &downloadmanager::httpError}) {
+            const QString name = error == &downloadmanager::downloadError ? "downloadError" : "httpError";
+            connect(m_manager.get(), error, this, [this, name](ErrorDefine::ErrorCode code, const QString &text) {
+                m_outcomes.append(QStringLiteral("%1 %2 %3").arg(name).arg(int(code)).arg(text));
+            });
+        }
+        connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this] { m_outcomes.append(kVerified); });
+    }
+    // The first outcome: "verified", or the error signal, its code and text.
+    QString outcome(int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([this] { return !m_outcomes.isEmpty(); }, timeoutMs) ? m_outcomes.first()
+                                                                                    : QStringLiteral("none");
+    }
+    QByteArray serve(const QByteArray &content, PackageFixture::Fault fault = {})
+    {
+        return PackageFixture::serve(*m_server, content, fault);
+    }
+    void start(const QString &path, const QString &md5 = QString(), bool waitForSize = false)
+    {
+        m_manager->setUrl(m_server->url(path));
+        m_manager->setFilePath(m_dir->path());
+        m_manager->setFileMD5(md5);
+        if (waitForSize)
+            QVERIFY(QTest::qWaitFor([this] { return m_manager->getTotalSize() > 0; }, 10000));
+        m_manager->startDownload();
+    }
+    qint64 recordedSize(const QString &name = QStringLiteral("game.7z"))
+    {
+        return QSettings().value(name + QStringLiteral("/0"), -1).toLongLong();
+    }
+    QList<FaultRequest> gets() const { return PackageFixture::gets(*m_server); }
+    QByteArray bytesOf(const QString &name) const { return PackageFixture::read(m_dir->filePath(name)); }
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir->filePath(name));
+        if (!name.endsWith(QLatin1Char('/')))
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    std::unique_ptr<FaultServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<downloadmanager> m_manager;
+    QStringList m_outcomes;
+};

@@ -1,54 +1,21 @@
-#include "common/errordefine.h"
-#include "download/downloadmanager.h"
 #include "download/packagefixture.h"
 #include "net/updateversioninfo.h"
-#include "support/faultserver.h"
 
-#include <QtTest>
-
-#include <memory>
 #include <sys/resource.h>
 
-using PackageFixture::Fault;
-static const QString kVerified = QStringLiteral("verified");
-
-// What a modal message box does to its caller: an event loop of its own.
-static void showModalMessage()
-{
-    QEventLoop loop;
-    QTimer::singleShot(200, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // The downloader in this process against the scripted server.
-class TestDownloadManager : public QObject
+class TestDownloadManager : public DownloadBench
 {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
-        // The store lives under XDG_CONFIG_HOME, which CTest points into the build tree.
         QCoreApplication::setOrganizationName(QStringLiteral("Tavoro"));
         QCoreApplication::setApplicationName(QStringLiteral("Aurelith Launcher download test"));
     }
-
-    void init()
-    {
-        QSettings().clear();
-        m_server = std::make_unique<FaultServer>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_server->listen() && m_dir->isValid());
-        makeManager();
-    }
-
-    void cleanup()
-    {
-        m_manager.reset();
-        m_outcomes.reset();
-        m_server.reset();
-        m_dir.reset();
-    }
+    void init() { setUpBench(); }
+    void cleanup() { tearDownBench(); }
 
     // Servers that misbehave: the download gets through or fails cleanly.
     void downloads_data()
@@ -56,7 +23,6 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("expected");
         QTest::newRow("plain, upper-case digest") << "plain" << kVerified;
-        QTest::newRow("compresses unless told not to") << "gzip" << kVerified;
         QTest::newRow("HEAD refused with 405") << "405" << kVerified;
         QTest::newRow("HEAD refused with 501") << "501" << kVerified;
         QTest::newRow("probe answered with the whole file") << "405 whole" << kVerified;
@@ -85,8 +51,6 @@ private slots:
         auto failures = std::make_shared<QMap<QByteArray, int>>();
         serve(content, [content, server, failures](const FaultRequest &request, FaultReply &reply) {
             const bool get = request.method == "GET";
-            if (server == "gzip" && request.header("Accept-Encoding") != "identity")
-                reply = FaultReply::text(200, qCompress(content)).header("Content-Encoding", "gzip");
             if (QStringList{"304", "404", "405", "501", "503 always"}.contains(server) && !get)
                 reply = FaultReply::text(server.left(3).toInt());
             if (server == "405 whole" && !get)
@@ -152,7 +116,6 @@ private slots:
         QTest::newRow("302") << 302 << QByteArray() << 1 << error.arg(302);
         QTest::newRow("206 from 0") << 206 << QByteArray("bytes 0-199999/200000") << 1 << error.arg(206);
         QTest::newRow("206 of another size") << 206 << QByteArray("bytes 80000-199999/300000") << 1 << error.arg(206);
-        QTest::newRow("206 without range") << 206 << QByteArray() << 1 << error.arg(206);
         QTest::newRow("503 for good") << 503 << QByteArray() << 6 << error.arg(503);
         QTest::newRow("1000 bytes, then stalls") << 0 << QByteArray() << 6 << "httpError 1007 网络返回错误(4)";
         QTest::newRow("disk full") << -1 << QByteArray() << 1 << "downloadError 1002 写入文件缓存失败";
@@ -177,7 +140,9 @@ private slots:
         QList<bool> downloadingWhenReported;
         connect(m_manager.get(), &downloadmanager::downloadError, this, [&] {
             downloadingWhenReported.append(m_manager->isDownloading());
-            showModalMessage();
+            QEventLoop modalMessage; // what a message box does to its caller
+            QTimer::singleShot(200, &modalMessage, &QEventLoop::quit);
+            modalMessage.exec();
         });
         m_manager->setInactivityTimeout(300);
         rlimit original{}, limited{};
@@ -189,7 +154,7 @@ private slots:
         // Nothing more may come: a second report would come within a moment.
         QTest::qWait(100);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &original) == 0);
-        QCOMPARE(*m_outcomes, QStringList{expected});
+        QCOMPARE(m_outcomes, QStringList{expected});
         QCOMPARE(downloadingWhenReported, status != 0 ? QList<bool>{false} : QList<bool>());
         QCOMPARE(gets().size(), requests);
         QCOMPARE(gets().last().rangeStart, qint64(status == 0 ? 81000 : 80000));
@@ -206,16 +171,17 @@ private slots:
     {
         QTest::addColumn<int>("onDisk");
         QTest::addColumn<qint64>("recorded");
-        QTest::addColumn<QString>("record");        // "", "other folder", "range ignored", "longer file"
+        QTest::addColumn<QString>("record");        // "", "other folder", "range ignored", "longer file", "replaced"
         QTest::addColumn<qint64>("firstRequested"); // -1: nothing is fetched
         // Stopped between the last chunk and the rename.
         QTest::newRow("complete") << 100000 << qint64(100000) << "" << qint64(-1);
-        QTest::newRow("past the size") << 0 << qint64(100005) << "" << qint64(0);
         QTest::newRow("halfway") << 40000 << qint64(40000) << "" << qint64(40000);
         QTest::newRow("file longer than the package") << 40000 << qint64(40000) << "longer file" << qint64(40000);
         QTest::newRow("record of another folder") << 0 << qint64(40000) << "other folder" << qint64(0);
         // Zeros on disk: only a download that starts again at 0 is right.
         QTest::newRow("server ignores the range") << 0 << qint64(40000) << "range ignored" << qint64(40000);
+        // No validator to compare: the length alone tells the package was replaced after the size request.
+        QTest::newRow("replaced by a longer one") << 40000 << qint64(40000) << "replaced" << qint64(40000);
     }
     void resumeRecord()
     {
@@ -223,14 +189,16 @@ private slots:
         QFETCH(qint64, recorded);
         QFETCH(QString, record);
         QFETCH(qint64, firstRequested);
-        const QByteArray content = PackageFixture::content(100000);
+        const QByteArray content = PackageFixture::content(record == "replaced" ? 120000 : 100000);
         const QString other = record == "other folder" ? m_dir->filePath(QStringLiteral("b/game.7z_tmp")) : QString();
-        preparePartial(content.left(onDisk), content.size(), recorded, other);
+        preparePartial(content.left(onDisk), 100000, recorded, other);
         if (record == "longer file") // as a larger package of the same name left it
             QVERIFY(QFile::resize(m_dir->filePath(QStringLiteral("game.7z_tmp")), content.size() + 5000));
         serve(content, [=](const FaultRequest &request, FaultReply &reply) {
-            if (record == "range ignored")
+            if (record == "range ignored" || record == "replaced")
                 reply = FaultReply::resource(content, request, false);
+            if (record == "replaced" && request.index == 0) // the size request still sees the older package
+                reply = FaultReply::resource(content.left(100000), request);
         });
         QSignalSpy finished(m_manager.get(), &downloadmanager::downloadFinished);
         QSignalSpy progress(m_manager.get(), &downloadmanager::downloadReplyProgress);
@@ -241,7 +209,8 @@ private slots:
         QCOMPARE(bytesOf(QStringLiteral("game.7z")), content);
         // Progress counts the package's bytes, from where the download resumed.
         for (const QList<QVariant> &report : qAsConst(progress))
-            QVERIFY(report.at(0).toLongLong() >= qMax<qint64>(record == "range ignored" ? 0 : firstRequested, 0));
+            QVERIFY(report.at(0).toLongLong() >=
+                    qMax<qint64>(record == "range ignored" || record == "replaced" ? 0 : firstRequested, 0));
         QCOMPARE(progress.last().at(0).toLongLong(), qint64(content.size()));
         QCOMPARE(recordedSize(), other.isEmpty() ? qint64(-1) : recorded);
     }
@@ -297,7 +266,7 @@ private slots:
         m_manager.reset();
         // Nothing may arrive after the destruction: a queued result would come within a moment.
         QTest::qWait(50);
-        QCOMPARE(m_outcomes->size(), 1);
+        QCOMPARE(m_outcomes.size(), 1);
     }
 
     // One name rule for the downloader and the version info; an existing file
@@ -346,40 +315,6 @@ private slots:
     }
 
 private:
-    void makeManager()
-    {
-        m_manager = std::make_unique<downloadmanager>();
-        // Long enough that a busy machine causes no retries the tests would count.
-        m_manager->setInactivityTimeout(3000);
-        m_manager->setRetryDelay(50);
-        m_outcomes = std::make_unique<QStringList>();
-        for (auto error : {&downloadmanager::downloadError, &downloadmanager::httpError}) {
-            const QString name = error == &downloadmanager::downloadError ? "downloadError" : "httpError";
-            connect(m_manager.get(), error, this, [this, name](ErrorDefine::ErrorCode code, const QString &text) {
-                m_outcomes->append(QStringLiteral("%1 %2 %3").arg(name).arg(int(code)).arg(text));
-            });
-        }
-        connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this] { m_outcomes->append(kVerified); });
-    }
-    // The first outcome: "verified", or the error signal, its code and text.
-    QString outcome(int timeoutMs = 20000)
-    {
-        return QTest::qWaitFor([this] { return !m_outcomes->isEmpty(); }, timeoutMs) ? m_outcomes->first()
-                                                                                     : QStringLiteral("none");
-    }
-    QByteArray serve(const QByteArray &content, Fault fault = {})
-    {
-        return PackageFixture::serve(*m_server, content, fault);
-    }
-    void start(const QString &path, const QString &md5 = QString(), bool waitForSize = false)
-    {
-        m_manager->setUrl(m_server->url(path));
-        m_manager->setFilePath(m_dir->path());
-        m_manager->setFileMD5(md5);
-        if (waitForSize)
-            QVERIFY(QTest::qWaitFor([this] { return m_manager->getTotalSize() > 0; }, 10000));
-        m_manager->startDownload();
-    }
     // A temporary file and resume record as an earlier, interrupted run leaves them.
     void preparePartial(const QByteArray &prefix, qint64 total, qint64 recorded, const QString &recordPath = {})
     {
@@ -389,24 +324,6 @@ private:
         if (!recordPath.isEmpty())
             QSettings().setValue(QStringLiteral("game.7z/path"), recordPath);
     }
-    qint64 recordedSize(const QString &name = QStringLiteral("game.7z"))
-    {
-        return QSettings().value(name + QStringLiteral("/0"), -1).toLongLong();
-    }
-    QList<FaultRequest> gets() const { return PackageFixture::gets(*m_server); }
-    QByteArray bytesOf(const QString &name) const { return PackageFixture::read(m_dir->filePath(name)); }
-
-    void writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(m_dir->filePath(name));
-        if (!name.endsWith(QLatin1Char('/')))
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-
-    std::unique_ptr<FaultServer> m_server;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<downloadmanager> m_manager;
-    std::unique_ptr<QStringList> m_outcomes;
 };
 
 QTEST_GUILESS_MAIN(TestDownloadManager)

@@ -1,6 +1,5 @@
 #include "download/md5hash.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 // The digest decides whether a package of tens of GiB is kept or fetched

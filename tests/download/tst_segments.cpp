@@ -1,17 +1,9 @@
-#include "common/errordefine.h"
-#include "download/downloadmanager.h"
 #include "download/packagefixture.h"
 #include "download/resumerecord.h"
 #include "download/timersource.h"
-#include "support/faultserver.h"
-
-#include <QtTest>
 
 #include <atomic>
-#include <memory>
 
-using PackageFixture::Fault;
-static const QString kVerified = QStringLiteral("verified");
 static const QByteArray kModified = "Mon, 07 Dec 2026 04:00:00 GMT";
 // Past the size below which a package comes over one connection, and not cut
 // evenly: some slices are a byte longer than others.
@@ -24,7 +16,7 @@ static qint64 slice(int index, int count = 4)
 
 // Segmented downloads in this process against the scripted server, and the
 // waits of one download under a clock the test moves.
-class TestSegments : public QObject
+class TestSegments : public DownloadBench
 {
     Q_OBJECT
 
@@ -38,30 +30,8 @@ private slots:
         m_replaced[kTotal / 2] = char(~m_replaced[kTotal / 2]);
     }
 
-    void init()
-    {
-        QSettings().clear();
-        m_server = std::make_unique<FaultServer>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_server->listen() && m_dir->isValid());
-        m_manager = std::make_unique<downloadmanager>();
-        m_manager->setSegmentCount(4);
-        m_manager->setInactivityTimeout(3000);
-        m_manager->setRetryDelay(50);
-        m_outcomes = std::make_unique<QStringList>();
-        connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this] { m_outcomes->append(kVerified); });
-        for (auto error : {&downloadmanager::downloadError, &downloadmanager::httpError})
-            connect(m_manager.get(), error, this, [this](ErrorDefine::ErrorCode code, const QString &text) {
-                m_outcomes->append(QStringLiteral("%1 %2").arg(int(code)).arg(text));
-            });
-    }
-
-    void cleanup()
-    {
-        m_manager.reset();
-        m_server.reset();
-        m_dir.reset();
-    }
+    void init() { setUpBench(4); }
+    void cleanup() { tearDownBench(); }
 
     // What a record holds decides where each connection starts; servers that
     // serve ranges badly get fewer connections; the file is right every time.
@@ -101,24 +71,20 @@ private slots:
         const bool replaced = server.startsWith("replaced");
         prepareRecord(record, server == "zeros" ? QByteArray(kTotal, 0) : m_content);
         serveWith(server);
-        m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
-        m_manager->setFilePath(m_dir->path());
-        m_manager->setFileMD5(PackageFixture::md5(replaced ? m_replaced : m_content));
-        m_manager->startDownload();
-        QVERIFY(QTest::qWaitFor([this] { return !m_outcomes->isEmpty(); }, 30000));
-        QCOMPARE(*m_outcomes, QStringList{kVerified});
-        QVERIFY(PackageFixture::read(m_dir->filePath(QStringLiteral("game.7z"))) ==
-                (replaced ? m_replaced : m_content));
+        start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(replaced ? m_replaced : m_content));
+        outcome(30000);
+        QCOMPARE(m_outcomes, QStringList{kVerified});
+        QVERIFY(bytesOf(QStringLiteral("game.7z")) == (replaced ? m_replaced : m_content));
         QVERIFY(QSettings().allKeys().isEmpty());
         QList<qint64> starts;
-        for (const FaultRequest &get : PackageFixture::gets(*m_server).mid(0, firstStarts.size()))
+        for (const FaultRequest &get : gets().mid(0, firstStarts.size()))
             starts.append(get.rangeStart);
         std::sort(starts.begin(), starts.end());
         QCOMPARE(starts, firstStarts);
         // Only a strong validator goes in If-Range: a weak ETag never matches there.
         const QMap<QString, QByteArray> ifRange{{"replaced later", "\"v1\""}, {"weak tag", kModified}};
         if (ifRange.contains(server))
-            QCOMPARE(PackageFixture::gets(*m_server).first().header("If-Range"), ifRange[server]);
+            QCOMPARE(gets().first().header("If-Range"), ifRange[server]);
         if (server == "503 extra") // each refused connection waited for a free one, not for the retry policy
             QCOMPARE(m_refusals.load(), 2);
     }
@@ -131,7 +97,7 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QList<int>>("waits");
         QTest::addColumn<QString>("expected");
-        const QString refused = QStringLiteral("1006 网络请求错误(503)");
+        const QString refused = QStringLiteral("downloadError 1006 网络请求错误(503)");
         QTest::newRow("503 for good") << "503" << QList<int>{1000, 2000, 4000, 8000, 16000} << refused;
         QTest::newRow("Retry-After: 120") << "503 120" << QList<int>{30000, 30000, 30000, 30000, 30000} << refused;
         QTest::newRow("bytes between failures") << "503 cut 503" << QList<int>{1000, 1000, 2000} << kVerified;
@@ -146,7 +112,7 @@ private slots:
         // By where each GET starts and how often it came (a connection the
         // server cuts may carry its request once more, unseen by the client).
         auto seen = std::make_shared<QMap<qint64, int>>();
-        PackageFixture::serve(*m_server, content, [server, seen](const FaultRequest &request, FaultReply &reply) {
+        serve(content, [server, seen](const FaultRequest &request, FaultReply &reply) {
             if (request.method != "GET")
                 return;
             const int nth = (*seen)[request.rangeStart]++;
@@ -169,16 +135,13 @@ private slots:
         m_manager->setTimerSource(&timers);
         m_manager->setInactivityTimeout(60000);
         m_manager->setRetryDelay(1000);
-        m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
-        m_manager->setFilePath(m_dir->path());
-        m_manager->setFileMD5(PackageFixture::md5(content));
-        m_manager->startDownload();
-        for (int step = 0; step < 40 && m_outcomes->isEmpty(); ++step) {
-            QTRY_VERIFY_WITH_TIMEOUT(!m_outcomes->isEmpty() || nothingMovesWithoutTheClock(timers), 10000);
-            if (m_outcomes->isEmpty())
+        start(QStringLiteral("/packages/game.7z"), PackageFixture::md5(content));
+        for (int step = 0; step < 40 && m_outcomes.isEmpty(); ++step) {
+            QTRY_VERIFY_WITH_TIMEOUT(!m_outcomes.isEmpty() || nothingMovesWithoutTheClock(timers), 10000);
+            if (m_outcomes.isEmpty())
                 timers.advanceToNext();
         }
-        QCOMPARE(m_outcomes->value(0), expected);
+        QCOMPARE(m_outcomes.value(0), expected);
         QList<int> asked;
         const QList<int> all = timers.requestedDelays();
         // Each request arms its inactivity time-out (60 s) and its guard (30 s).
@@ -196,21 +159,19 @@ private slots:
     void anotherPackageAfterAPause()
     {
         const QByteArray other = PackageFixture::content(300000);
-        PackageFixture::serve(*m_server, m_content, [other](const FaultRequest &request, FaultReply &reply) {
+        serve(m_content, [other](const FaultRequest &request, FaultReply &reply) {
             if (request.target.startsWith("/other/"))
                 reply = FaultReply::resource(other, request);
             reply.chunkBytes = 65536, reply.chunkIntervalMs = 20;
         });
-        m_manager->setUrl(m_server->url(QStringLiteral("/packages/game.7z")));
-        m_manager->setFilePath(m_dir->path());
-        m_manager->startDownload();
+        start(QStringLiteral("/packages/game.7z"));
         QVERIFY(QTest::qWaitFor([this] { return m_manager->getDownloadedSize() > 4 * 65536; }, 20000));
         m_manager->stopDownlaod();
         m_manager->setUrl(m_server->url(QStringLiteral("/other/patch.7z")));
         m_manager->setFileMD5(PackageFixture::md5(other));
         m_manager->startDownload();
-        QVERIFY(QTest::qWaitFor([this] { return !m_outcomes->isEmpty(); }, 20000));
-        QCOMPARE(*m_outcomes, QStringList{kVerified});
+        outcome();
+        QCOMPARE(m_outcomes, QStringList{kVerified});
     }
 
 private:
@@ -222,7 +183,7 @@ private:
         if (!pending.contains(60000))
             return !pending.isEmpty();
         const int sent = timers.requestedDelays().count(60000);
-        return PackageFixture::gets(*m_server).size() == sent && m_manager->getDownloadedSize() == 1000 * sent;
+        return gets().size() == sent && m_manager->getDownloadedSize() == 1000 * sent;
     }
 
     void prepareRecord(const QVariantMap &record, const QByteArray &onDisk)
@@ -248,7 +209,7 @@ private:
         auto firstGetMs = std::make_shared<std::atomic<qint64>>(-1);
         m_refusals = 0;
         std::atomic<int> *refusals = &m_refusals;
-        PackageFixture::serve(*m_server, content, [=](const FaultRequest &request, FaultReply &reply) {
+        serve(content, [=](const FaultRequest &request, FaultReply &reply) {
             const bool get = request.method == "GET";
             if (server == "200 second" && get && request.rangeStart == slice(1))
                 reply = FaultReply::resource(content, request, false);
@@ -278,10 +239,6 @@ private:
     QByteArray m_content;
     QByteArray m_replaced;
     std::atomic<int> m_refusals{0};
-    std::unique_ptr<FaultServer> m_server;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<downloadmanager> m_manager;
-    std::unique_ptr<QStringList> m_outcomes;
 };
 
 QTEST_GUILESS_MAIN(TestSegments)

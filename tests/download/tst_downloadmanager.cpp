@@ -276,7 +276,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("existing");
         QTest::newRow("dot dot") << QStringLiteral("%2E%2E") << QString();
-        QTest::newRow("dot") << QStringLiteral("%2E") << QString();
         QTest::newRow("encoded slash") << QStringLiteral("..%2Fescape.7z") << QString();
         QTest::newRow("encoded backslash") << QStringLiteral("..%5Cescape.7z") << QString();
         QTest::newRow("no name") << QString() << QString();

@@ -45,7 +45,6 @@ private slots:
         const QList<qint64> fromFour = {1000, slice(1) + 2000, slice(2)};
         QTest::newRow("four new") << QVariantMap() << "" << fresh;
         QTest::newRow("four resumed") << four << "" << fromFour;
-        QTest::newRow("one key, as single downloads left it") << QVariantMap{{"0", 3000}} << "" << QList<qint64>{3000};
         QTest::newRow("two resumed with four set")
             << QVariantMap{{"segments", 2}, {"0", 1000}, {"1", 500}} << "" << QList<qint64>{1000, kTotal / 2 + 500};
         QVariantMap misfit = four;

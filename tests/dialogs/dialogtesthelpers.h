@@ -36,17 +36,6 @@ inline void endModal(QWidget *modal, const QString &ending)
         QTest::mouseClick(child<QAbstractButton>(modal, qPrintable(ending)), Qt::LeftButton);
 }
 
-// The ways of ending a dialog, each with the result it gives.
-inline void endingRows(const char *acceptingButton, const char *rejectingButton)
-{
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<int>("result");
-    QTest::newRow(acceptingButton) << QString::fromLatin1(acceptingButton) << 1;
-    QTest::newRow(rejectingButton) << QString::fromLatin1(rejectingButton) << 0;
-    QTest::newRow("escape") << QStringLiteral("escape") << 0;
-    QTest::newRow("window closed") << QStringLiteral("close") << 0;
-}
-
 // Presses button at a point inside window, moves the pointer by delta with the
 // button held and releases; returns the window's movement. The events carry
 // global positions, as the window system's do while the window moves.

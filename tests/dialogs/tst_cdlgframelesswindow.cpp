@@ -37,47 +37,44 @@ class TestCDlgFramelessWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void paintsBackgroundInsideShadowMargins_data();
-    void paintsBackgroundInsideShadowMargins();
-};
-
-void TestCDlgFramelessWindow::paintsBackgroundInsideShadowMargins_data()
-{
-    QTest::addColumn<QSize>("target"); // the window inside its shadow margins
-    QTest::newRow("picture's size") << QSize(460, 270);
-    QTest::newRow("larger") << QSize(560, 330);
-    QTest::newRow("corners only") << QSize(100, 100);
-}
-
-void TestCDlgFramelessWindow::paintsBackgroundInsideShadowMargins()
-{
-    QFETCH(QSize, target);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("bg.png"));
-    QVERIFY(nineColourPicture().save(file));
-    CDlgFramelessWindow window;
-    window.resize(target);
-    window.setBackground(file);
-    window.setShadow(10, 10, 10, 10);
-    window.setGraphicsEffect(nullptr); // the picture itself, without the blur
-    QCOMPARE(window.size(), target + QSize(20, 20));
-    const QImage shot = window.grab().toImage();
-    // Each of the nine regions, its corners and its centre, shows the colour
-    // of the matching picture region: the corners stay 50 pixels, the edges
-    // and the centre stretch.
-    for (int i = 0; i < 9; ++i) {
-        const QRect region = nineRegions(target).at(i).translated(10, 10);
-        for (const QPoint &point : {region.topLeft(), region.bottomRight(), region.center()}) {
-            if (!region.isEmpty())
-                QCOMPARE(shot.pixelColor(point), regionColour(i));
-        }
+    void paintsBackgroundInsideShadowMargins_data()
+    {
+        QTest::addColumn<QSize>("target"); // the window inside its shadow margins
+        QTest::newRow("picture's size") << QSize(460, 270);
+        QTest::newRow("larger") << QSize(560, 330);
+        QTest::newRow("corners only") << QSize(100, 100);
     }
-    // The window's shape follows the picture where it is drawn, so its far
-    // edges are not cut away by the shadow margins.
-    QVERIFY(window.mask().contains(QPoint(10, 10) + QPoint(target.width() - 1, target.height() - 1)));
-    QVERIFY(window.mask().contains(QPoint(10, 10)));
-    QVERIFY(!window.mask().contains(QPoint(5, 5)));
-}
+
+    void paintsBackgroundInsideShadowMargins()
+    {
+        QFETCH(QSize, target);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("bg.png"));
+        QVERIFY(nineColourPicture().save(file));
+        CDlgFramelessWindow window;
+        window.resize(target);
+        window.setBackground(file);
+        window.setShadow(10, 10, 10, 10);
+        window.setGraphicsEffect(nullptr); // the picture itself, without the blur
+        QCOMPARE(window.size(), target + QSize(20, 20));
+        const QImage shot = window.grab().toImage();
+        // Each of the nine regions, its corners and its centre, shows the colour
+        // of the matching picture region: the corners stay 50 pixels, the edges
+        // and the centre stretch.
+        for (int i = 0; i < 9; ++i) {
+            const QRect region = nineRegions(target).at(i).translated(10, 10);
+            for (const QPoint &point : {region.topLeft(), region.bottomRight(), region.center()}) {
+                if (!region.isEmpty())
+                    QCOMPARE(shot.pixelColor(point), regionColour(i));
+            }
+        }
+        // The window's shape follows the picture where it is drawn, so its far
+        // edges are not cut away by the shadow margins.
+        QVERIFY(window.mask().contains(QPoint(10, 10) + QPoint(target.width() - 1, target.height() - 1)));
+        QVERIFY(window.mask().contains(QPoint(10, 10)));
+        QVERIFY(!window.mask().contains(QPoint(5, 5)));
+    }
+};
 
 QTEST_MAIN(TestCDlgFramelessWindow)
 #include "tst_cdlgframelesswindow.moc"

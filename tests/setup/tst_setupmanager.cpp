@@ -79,22 +79,304 @@ class TestSetupManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(setupmanager::defaultLibraryFileName()), "the 7-Zip library is missing");
+        QVERIFY2(run7z({"i"}, QDir::tempPath()), "7z is missing");
+        // Group write survives it, so the rules that take write bits away show.
+        ::umask(002);
+    }
 
-    void installsPackage_data();
-    void installsPackage();
-    void updatesOverReadOnlyEntries_data();
-    void updatesOverReadOnlyEntries();
-    void unpacksWhat7zUnpacks_data();
-    void unpacksWhat7zUnpacks();
-    void refusedBeforeTouchingArchive_data();
-    void refusedBeforeTouchingArchive();
-    void eachInstanceReportsOnItsOwnChannel();
-    void destroyingARunningInstanceLetsTheRunEnd();
-    void toolPrintsOneLinePerEvent_data();
-    void toolPrintsOneLinePerEvent();
+    void init()
+    {
+        m_tmp.reset(new QTemporaryDir);
+        QVERIFY(m_tmp->isValid());
+        for (const char *folder : {"game", "src", "outside"})
+            QDir(m_tmp->path()).mkpath(folder);
+    }
+
+    void cleanup()
+    {
+        for (const QString &locked : qAsConst(m_locked))
+            QProcess::execute("chattr", {"-i", locked});
+        m_locked.clear();
+    }
+
+    void installsPackage_data()
+    {
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("damage"); // of the package; "player": run as a player, not as root
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("expect");
+        QTest::addColumn<QStringList>("events");
+        const QString unzipError = "SETUP_ZIP_UNZIP_ERROR";
+        const QStringList refused{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
+
+        QTest::newRow("names leaving the folder")
+            << "zip" << QStringList{"good.txt|good", "../e1.txt|x", "a/../../e2.txt|x", "@out/e3|x", "..\\e4|x"} << ""
+            << QStringList{} << QStringList{"good.txt=good", "!@tmp/e1.txt", "!@tmp/e2.txt", "!@out/e3", "!@tmp/e4"}
+            << QStringList{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
+        QTest::newRow("link items are written as files")
+            << "zip" << QStringList{"lnk|@out|120777", "lnk/pwn.txt|x"} << "" << QStringList{}
+            << QStringList{"lnk=@out", "!@out/pwn.txt"}
+            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/lnk"), unzipError};
+        QTest::newRow("links leading outside are not written through")
+            << "zip" << QStringList{"Plugins/evil.dll|x", "direct.txt|x", "fine.txt|fine"} << ""
+            << QStringList{"@out/target.txt=keep", "Plugins->@out", "direct.txt->@out/target.txt"}
+            << QStringList{"@out/target.txt=keep", "!@out/evil.dll", "fine.txt=fine"} << refused;
+        QTest::newRow("links leading inside are followed")
+            << "zip" << QStringList{"Alias/x.txt|x", "Data/|"} << "" << QStringList{"Data/", "Alias->@game/Data"}
+            << QStringList{"Data/x.txt=x"} << Done;
+        QTest::newRow("existing files replaced, never written through")
+            << "zip" << QStringList{"old.txt|new", "hard.txt|new"} << ""
+            << QStringList{"old.txt=old", "@out/shared.txt=keep", "hard.txt=>@out/shared.txt"}
+            << QStringList{"old.txt=new", "hard.txt=new", "@out/shared.txt=keep"} << Done;
+        QTest::newRow("file where a folder item goes")
+            << "zip" << QStringList{"a/|", "b.txt|b"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
+            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
+        QTest::newRow("file where a parent folder goes")
+            << "zip" << QStringList{"a/b/c.txt|c"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
+            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
+        for (const QString damage : {"nocd", "cut:3"})
+            QTest::newRow(qPrintable("zip damaged: " + damage))
+                << "zip" << QStringList{"a.txt|a", "b.txt|b", "c.txt|c"} << damage << QStringList{}
+                << QStringList{"!a.txt", "package.zip"}
+                << QStringList{unzipError + ":解压过程中失败 (Unexpected end of archive)"};
+        QTest::newRow("corrupted item fails the run, nothing deleted")
+            << "7z -mx0" << QStringList{"a.txt=FIRST-ITEM-MARKER", "b.txt=intact", "deletefiles.txt=old.txt"}
+            << "flip:FIRST-ITEM-MARKER" << QStringList{"old.txt=old"}
+            << QStringList{"b.txt=intact", "old.txt=old", "package.7z"}
+            << QStringList{"SETUP_ZIP_ERROR:CRC Failed", unzipError};
+        QTest::newRow("deletion list: files, folders, then the list")
+            << "zip" << QStringList{"deletefiles.txt|old/x.dll\r\n  missing.txt \nplugins\n"} << ""
+            << QStringList{"old/x.dll=o", "keep.txt=k", "plugins/sub/y.dll=y"}
+            << QStringList{"!old/x.dll", "keep.txt=k", "!plugins", "old/", "!deletefiles.txt"} << Done;
+        QTest::newRow("deletion list: never outside, never the folder")
+            << "zip" << QStringList{"deletefiles.txt|.\n./\n@out/v.txt\n../outside/v.txt\nlinked/v.txt\nobsolete.txt"}
+            << "" << QStringList{"@out/v.txt=v", "linked->@out", "obsolete.txt=o"}
+            << QStringList{"@out/v.txt=v", "!obsolete.txt", "@game/"} << Done;
+        QTest::newRow("deletion list: dangling link")
+            << "zip" << QStringList{"deletefiles.txt|stale"} << "" << QStringList{"stale->@tmp/nowhere"}
+            << QStringList{"!stale"} << Done;
+        QTest::newRow("deletion list left by an earlier package")
+            << "zip" << QStringList{"new.txt|n"} << "" << QStringList{"deletefiles.txt=keep.txt", "keep.txt=k"}
+            << QStringList{"keep.txt=k", "new.txt=n"} << Done;
+        QTest::newRow("deletion list: a failed entry stops no other")
+            << "zip" << QStringList{"deletefiles.txt|locked.txt\nlater.txt"} << ""
+            << QStringList{"locked.txt=l", "lock:locked.txt", "later.txt=x"}
+            << QStringList{"locked.txt=l", "!later.txt"}
+            << QStringList{QStringLiteral("SETUP_DELETE_OLD_FILE_ERROR:@game/locked.txt 删除失败")} + NoMetadata;
+        for (const QString encoding : {"utf-16-le", "utf-16-be", "utf-8"})
+            QTest::newRow(qPrintable("deletion list in " + encoding))
+                << "zip" << QStringList{QStringLiteral("deletefiles.txt|\uFEFF资源/旧.dat\r\nold.txt\r\n|") + encoding}
+                << "" << QStringList{QStringLiteral("资源/旧.dat=o"), "old.txt=o"}
+                << QStringList{QStringLiteral("!资源/旧.dat"), "!old.txt"} << Done;
+        QTest::newRow("deletion marks of an update archive")
+            << "7z update" << QStringList{"keep.txt=k", "gone.txt=g", "emptied/", "-gone.txt", "-emptied/"} << ""
+            << QStringList{"gone.txt=old", "emptied/"} << QStringList{"!gone.txt", "!emptied"} << Done;
+        for (const QString maker : {"7z -pSECRET", "7z -tzip -pSECRET"})
+            QTest::newRow(qPrintable("encrypted items: " + maker))
+                << maker << QStringList{"one.txt=PLAINTEXT", "two.txt=PLAINTEXT"} << "" << QStringList{}
+                << QStringList{"one.txt~PLAINTEXT", "two.txt~PLAINTEXT",
+                               maker.contains("zip") ? "package.zip" : "package.7z"}
+                << QStringList{QStringLiteral("SETUP_ZIP_PASSWORD_ERROR:解压密码未定义"),
+                               unzipError + ":解压过程中失败"};
+        QTest::newRow("modes follow the umask, no special bits")
+            << "zip" << QStringList{"rw|x|100666", "x.sh|x|100777", "d/||40777", "suid|x|104755", "sticky/||41777"}
+            << "" << QStringList{} << QStringList{"rw#664", "x.sh#775", "d#775", "suid#755", "sticky#775"} << Done;
+        QTest::newRow("read-only from Windows takes every write bit")
+            << "zip" << QStringList{"ro.txt|x|dos01", "rw.txt|x|dos20"} << "" << QStringList{}
+            << QStringList{"ro.txt#444", "rw.txt#664"} << Done;
+        QTest::newRow("times of files and folders")
+            << "7z" << QStringList{"Data/Sub/f.txt=x", "Data/e/"} << "" << QStringList{}
+            << QStringList{"Data@", "Data/Sub@", "Data/Sub/f.txt@", "Data/e@"} << Done;
+        QTest::newRow("empty main metadata replaced from the second copy")
+            << "7z"
+            << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=",
+                           "Halvest_Data/Native/Data/Metadata/global-metadata.dat=META"}
+            << "" << QStringList{} << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=META"}
+            << QStringList{"dismiss", "finished"};
+        // An earlier install left files and folders without write bits; the update
+        // replaces and adds files in them as `7z x -y` does and ends with the
+        // archive's modes, never writing a second name of a file.
+        QTest::newRow("read-only: listed folders and their files")
+            << "7z" << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new"} << "player"
+            << QStringList{"Data/Sub/b.txt=old", "Data/a.txt=old",     "top.txt=old",  "Data/a.txt#444",
+                           "top.txt#444",        "Data/Sub/b.txt#444", "Data/Sub#555", "Data#555"}
+            << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new", "Data/a.txt#664",
+                           "top.txt#664",    "Data#775",           "Data/Sub#775"}
+            << Done;
+        QTest::newRow("read-only: a folder the archive does not list keeps its mode")
+            << "zip" << QStringList{"Old/new.txt|n", "Old/Fresh/x.txt|x", "Old/keep.txt|k2"} << "player"
+            << QStringList{"Old/keep.txt=k", "Old/keep.txt#444", "Old#555"}
+            << QStringList{"Old/new.txt=n", "Old/Fresh/x.txt=x", "Old/keep.txt=k2", "Old#555"} << Done;
+        QTest::newRow("read-only: second name of a file")
+            << "zip" << QStringList{"ro/hard.txt|new"} << "player"
+            << QStringList{"@out/shared.txt=keep", "ro/", "ro/hard.txt=>@out/shared.txt", "@out/shared.txt#444",
+                           "ro#555"}
+            << QStringList{"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"} << Done;
+    }
+
+    void installsPackage()
+    {
+        QFETCH(QString, maker);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, damage);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, expect);
+        QFETCH(QStringList, events);
+        for (QString &entry : entries)
+            entry = expand(entry);
+        for (QString &event : events)
+            event = expand(event);
+        prepare(before);
+        const QString zipName = makePackage(maker, entries);
+        QVERIFY(!zipName.isEmpty());
+        QVERIFY(damage.isEmpty() || damage == "player" || ArchiveFixture::damage(game() + "/" + zipName, damage));
+        // Root writes through any mode: a "player" run is a player's, whom the modes stop.
+        const bool asPlayer = damage == "player" && ::geteuid() == 0;
+        if (asPlayer) {
+            QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", m_tmp->path()}), 0);
+            QVERIFY(::seteuid(65534) == 0);
+        }
+        const QStringList reported = runSetup(setupmanager::sharedInstance(), game(), zipName);
+        QVERIFY(!asPlayer || ::seteuid(0) == 0);
+        QVERIFY2(sameEvents(reported, events), qPrintable(reported.join(" | ")));
+        verify(expect);
+    }
+
+    void unpacksWhat7zUnpacks_data()
+    {
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QStringList>("entries");
+        const QStringList sample{"readme.txt=top", "a/b/c.txt=" + QString(100000, 'c'),
+                                 QStringLiteral("资源/角色 模型.dat=u"), "zero.txt=", "empty/deeper/"};
+        QTest::newRow("7z") << "7z" << sample;
+        QTest::newRow("7z stored") << "7z -mx0" << sample;
+        QTest::newRow("zip by 7z") << "7z -tzip" << sample;
+        QTest::newRow("dot entries of bsdtar") << "zip" << QStringList{"./|", "./a.txt|a", "./d/|", "./d/b.txt|b"};
+        QTest::newRow("parent staying inside") << "zip" << QStringList{"a/x.txt|x", "a/../b.txt|b", "c/./d.txt|d"};
+        QTest::newRow("UTF-8 names without their flag") << "zip" << QStringList{QStringLiteral("資料/été.txt|u|raw")};
+    }
+
+    void unpacksWhat7zUnpacks()
+    {
+        QFETCH(QString, maker);
+        QFETCH(QStringList, entries);
+        const QString zipName = makePackage(maker, entries);
+        QVERIFY(!zipName.isEmpty());
+        QDir().mkpath(path("reference"));
+        QVERIFY(unpackWith7z(game() + "/" + zipName, path("reference")));
+        setupmanager *shared = setupmanager::sharedInstance();
+        QSignalSpy progress(shared, &setupmanager::setupProgress);
+
+        QCOMPARE(runSetup(shared, game(), zipName), Done);
+
+        QCOMPARE(listTree(game()), listTree(path("reference")));
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.last().at(0), progress.last().at(1));
+    }
+
+    void refusedBeforeTouchingArchive_data()
+    {
+        QTest::addColumn<QString>("zipName");
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QString>("event");
+        const auto row = [](const char *tag, const QString &zipName, const QString &library, const QString &event) {
+            QTest::newRow(tag) << zipName << library << event;
+        };
+        row("capital ZIP", "PACKAGE.ZIP", "", "");
+        row("tar", "package.tar", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR:tar 解压缩失败"));
+        row("no suffix", "package", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR: 解压缩失败"));
+        row("no library", "package.zip", "no-such-dir/7z.so", QStringLiteral("SETUP_DLL_ERROR:获取解压缩对象失败"));
+        row("not an archive", "text.7z", "",
+            QStringLiteral("SETUP_ZIP_UNABLE_OPEN_FILE_ERROR:无法以archive形式打开@文件"));
+        row("no archive file", "absent.7z", "", QStringLiteral("SETUP_ZIP_ARCHIVE_FILE_ERROR:@ 获取失败"));
+    }
+
+    void refusedBeforeTouchingArchive()
+    {
+        QFETCH(QString, zipName);
+        QFETCH(QString, library);
+        QFETCH(QString, event);
+        QVERIFY(writeZip(game() + "/made.zip", {"inside.txt|inside"}));
+        if (zipName != "absent.7z")
+            QVERIFY(QFile::rename(game() + "/made.zip", game() + "/" + zipName));
+        if (zipName == "text.7z")
+            writeFile(game() + "/" + zipName, QByteArray("no archive\n").repeated(100));
+        setupmanager runner;
+        if (!library.isEmpty())
+            runner.setLibraryFileName(path(library));
+
+        const QStringList reported = runSetup(&runner, game(), zipName);
+
+        if (event.isEmpty()) {
+            QCOMPARE(reported, Done);
+            QCOMPARE(readFile(game() + "/inside.txt"), QByteArray("inside"));
+            return;
+        }
+        QCOMPARE(reported, QStringList{event.replace("@", game() + "/" + zipName)});
+        QVERIFY(!QFileInfo::exists(game() + "/inside.txt"));
+    }
+
+    void destroyingARunningInstanceLetsTheRunEnd()
+    {
+        const QByteArray content = QByteArray("0123456789abcdef").repeated(1024 * 1024);
+        writeFile(path("src") + "/plugin.bin", content);
+        QVERIFY(pack(path("src"), game() + "/plugin.7z", {"-mx0"}));
+        auto *plugin = new setupmanager;
+        plugin->setZipFilePath(game());
+        plugin->setZipFileName("plugin.7z");
+        plugin->start();
+
+        // An owner that goes while the plugin unpacks must not take the process down.
+        delete plugin;
+
+        QCOMPARE(readFile(game() + "/plugin.bin"), content);
+        QVERIFY(!QFileInfo::exists(game() + "/plugin.7z"));
+    }
+
+    void toolPrintsOneLinePerEvent_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("good package") << QStringList{"a/b/c.txt|c"} << "C.UTF-8" << 0 << "unpack a/b/c.txt";
+        QTest::newRow("item error") << QStringList{"../x|x"} << "C.UTF-8" << 1 << "error SETUP_ZIP_ERROR (1009): ";
+        QTest::newRow("name forging lines")
+            << QStringList{"a\nfinished\r|x", "../x|x"} << "C.UTF-8" << 1 << "unpack a\\x{0a}finished\\x{0d}";
+        QTest::newRow("UTF-8 names under the C locale")
+            << QStringList{QStringLiteral("資料/été.txt|u|raw")} << "C" << 0 << QStringLiteral("unpack 資料/été.txt");
+        QTest::newRow("wrong arguments") << QStringList{} << "C.UTF-8" << 2
+                                         << "usage: unpack_package FOLDER ARCHIVE_NAME";
+    }
+
+    void toolPrintsOneLinePerEvent()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, locale);
+        QFETCH(int, exitCode);
+        QFETCH(QString, shown);
+        QVERIFY(entries.isEmpty() || writeZip(game() + "/package.zip", entries));
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", locale);
+        tool.setProcessEnvironment(environment);
+        tool.setProcessChannelMode(QProcess::MergedChannels);
+        tool.start(TestPaths::programDir() + "/unpack_package",
+                   entries.isEmpty() ? QStringList{game()} : QStringList{game(), "package.zip"});
+        QVERIFY(tool.waitForFinished(60000));
+        const QStringList lines = QString::fromUtf8(tool.readAll()).split('\n', Qt::SkipEmptyParts);
+
+        QCOMPARE(tool.exitCode(), exitCode);
+        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return line.startsWith(shown); }),
+                 qPrintable(lines.join('\n')));
+        QCOMPARE(lines.count("finished"), exitCode == 0 ? 1 : 0);
+        if (locale == "C")
+            QCOMPARE(readFile(game() + QStringLiteral("/資料/été.txt")), QByteArray("u"));
+    }
 
 private:
     QString path(const QString &relative) const { return m_tmp->filePath(relative); }
@@ -121,29 +403,6 @@ private:
     QScopedPointer<QTemporaryDir> m_tmp;
     QStringList m_locked;
 };
-
-void TestSetupManager::initTestCase()
-{
-    QVERIFY2(QFileInfo::exists(setupmanager::defaultLibraryFileName()), "the 7-Zip library is missing");
-    QVERIFY2(run7z({"i"}, QDir::tempPath()), "7z is missing");
-    // Group write survives it, so the rules that take write bits away show.
-    ::umask(002);
-}
-
-void TestSetupManager::init()
-{
-    m_tmp.reset(new QTemporaryDir);
-    QVERIFY(m_tmp->isValid());
-    for (const char *folder : {"game", "src", "outside"})
-        QDir(m_tmp->path()).mkpath(folder);
-}
-
-void TestSetupManager::cleanup()
-{
-    for (const QString &locked : qAsConst(m_locked))
-        QProcess::execute("chattr", {"-i", locked});
-    m_locked.clear();
-}
 
 QString TestSetupManager::makePackage(const QString &maker, const QStringList &entries)
 {
@@ -222,327 +481,6 @@ void TestSetupManager::verify(const QStringList &expect)
         else
             QVERIFY2(info.exists(), qPrintable(entry));
     }
-}
-
-void TestSetupManager::installsPackage_data()
-{
-    QTest::addColumn<QString>("maker");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("expect");
-    QTest::addColumn<QStringList>("events");
-    const QString unzipError = "SETUP_ZIP_UNZIP_ERROR";
-    const QStringList refused{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
-
-    QTest::newRow("names leaving the folder")
-        << "zip" << QStringList{"good.txt|good", "../e1.txt|x", "a/../../e2.txt|x", "@out/e3|x", "..\\e4|x"} << ""
-        << QStringList{} << QStringList{"good.txt=good", "!@tmp/e1.txt", "!@tmp/e2.txt", "!@out/e3", "!@tmp/e4"}
-        << QStringList{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
-    QTest::newRow("link items are written as files")
-        << "zip" << QStringList{"lnk|@out|120777", "lnk/pwn.txt|x"} << "" << QStringList{}
-        << QStringList{"lnk=@out", "!@out/pwn.txt"}
-        << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/lnk"), unzipError};
-    QTest::newRow("links leading outside are not written through")
-        << "zip" << QStringList{"Plugins/evil.dll|x", "direct.txt|x", "fine.txt|fine"} << ""
-        << QStringList{"@out/target.txt=keep", "Plugins->@out", "direct.txt->@out/target.txt"}
-        << QStringList{"@out/target.txt=keep", "!@out/evil.dll", "fine.txt=fine"} << refused;
-    QTest::newRow("link to a sibling sharing the name's start")
-        << "zip" << QStringList{"Mods/x.dll|x"} << "" << QStringList{"../game2/", "Mods->@tmp/game2"}
-        << QStringList{"!@tmp/game2/x.dll"} << QStringList{"SETUP_ZIP_ERROR", unzipError};
-    QTest::newRow("links leading inside are followed")
-        << "zip" << QStringList{"Alias/x.txt|x", "Data/|"} << "" << QStringList{"Data/", "Alias->@game/Data"}
-        << QStringList{"Data/x.txt=x"} << Done;
-    QTest::newRow("existing files replaced, never written through")
-        << "zip" << QStringList{"old.txt|new", "hard.txt|new"} << ""
-        << QStringList{"old.txt=old", "@out/shared.txt=keep", "hard.txt=>@out/shared.txt"}
-        << QStringList{"old.txt=new", "hard.txt=new", "@out/shared.txt=keep"} << Done;
-    QTest::newRow("file where a folder item goes")
-        << "zip" << QStringList{"a/|", "b.txt|b"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
-        << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
-    QTest::newRow("file where a parent folder goes")
-        << "zip" << QStringList{"a/b/c.txt|c"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
-        << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
-    for (const QString damage : {"nocd", "cut:3"})
-        QTest::newRow(qPrintable("zip damaged: " + damage))
-            << "zip" << QStringList{"a.txt|a", "b.txt|b", "c.txt|c"} << damage << QStringList{}
-            << QStringList{"!a.txt", "package.zip"}
-            << QStringList{unzipError + ":解压过程中失败 (Unexpected end of archive)"};
-    QTest::newRow("corrupted item fails the run, nothing deleted")
-        << "7z -mx0" << QStringList{"a.txt=FIRST-ITEM-MARKER", "b.txt=intact", "deletefiles.txt=old.txt"}
-        << "flip:FIRST-ITEM-MARKER" << QStringList{"old.txt=old"}
-        << QStringList{"b.txt=intact", "old.txt=old", "package.7z"}
-        << QStringList{"SETUP_ZIP_ERROR:CRC Failed", unzipError};
-    QTest::newRow("deletion list: files, folders, then the list")
-        << "zip" << QStringList{"deletefiles.txt|old/x.dll\r\n  missing.txt \nplugins\n"} << ""
-        << QStringList{"old/x.dll=o", "keep.txt=k", "plugins/sub/y.dll=y"}
-        << QStringList{"!old/x.dll", "keep.txt=k", "!plugins", "old/", "!deletefiles.txt"} << Done;
-    QTest::newRow("deletion list: never outside, never the folder")
-        << "zip" << QStringList{"deletefiles.txt|.\n./\n@out/v.txt\n../outside/v.txt\nlinked/v.txt\nobsolete.txt"} << ""
-        << QStringList{"@out/v.txt=v", "linked->@out", "obsolete.txt=o"}
-        << QStringList{"@out/v.txt=v", "!obsolete.txt", "@game/"} << Done;
-    QTest::newRow("deletion list: dangling link")
-        << "zip" << QStringList{"deletefiles.txt|stale"} << "" << QStringList{"stale->@tmp/nowhere"}
-        << QStringList{"!stale"} << Done;
-    QTest::newRow("deletion list left by an earlier package")
-        << "zip" << QStringList{"new.txt|n"} << "" << QStringList{"deletefiles.txt=keep.txt", "keep.txt=k"}
-        << QStringList{"keep.txt=k", "new.txt=n"} << Done;
-    QTest::newRow("deletion list: a failed entry stops no other")
-        << "zip" << QStringList{"deletefiles.txt|locked.txt\nlater.txt"} << ""
-        << QStringList{"locked.txt=l", "lock:locked.txt", "later.txt=x"} << QStringList{"locked.txt=l", "!later.txt"}
-        << QStringList{QStringLiteral("SETUP_DELETE_OLD_FILE_ERROR:@game/locked.txt 删除失败")} + NoMetadata;
-    for (const QString encoding : {"utf-16-le", "utf-16-be", "utf-8"})
-        QTest::newRow(qPrintable("deletion list in " + encoding))
-            << "zip" << QStringList{QStringLiteral("deletefiles.txt|\uFEFF资源/旧.dat\r\nold.txt\r\n|") + encoding}
-            << "" << QStringList{QStringLiteral("资源/旧.dat=o"), "old.txt=o"}
-            << QStringList{QStringLiteral("!资源/旧.dat"), "!old.txt"} << Done;
-    QTest::newRow("deletion marks of an update archive")
-        << "7z update" << QStringList{"keep.txt=k", "gone.txt=g", "emptied/", "-gone.txt", "-emptied/"} << ""
-        << QStringList{"gone.txt=old", "emptied/"} << QStringList{"!gone.txt", "!emptied"} << Done;
-    for (const QString maker : {"7z -pSECRET", "7z -tzip -pSECRET"})
-        QTest::newRow(qPrintable("encrypted items: " + maker))
-            << maker << QStringList{"one.txt=PLAINTEXT", "two.txt=PLAINTEXT"} << "" << QStringList{}
-            << QStringList{"one.txt~PLAINTEXT", "two.txt~PLAINTEXT",
-                           maker.contains("zip") ? "package.zip" : "package.7z"}
-            << QStringList{QStringLiteral("SETUP_ZIP_PASSWORD_ERROR:解压密码未定义"), unzipError + ":解压过程中失败"};
-    QTest::newRow("modes follow the umask, no special bits")
-        << "zip" << QStringList{"rw|x|100666", "x.sh|x|100777", "d/||40777", "suid|x|104755", "sticky/||41777"} << ""
-        << QStringList{} << QStringList{"rw#664", "x.sh#775", "d#775", "suid#755", "sticky#775"} << Done;
-    QTest::newRow("read-only from Windows takes every write bit")
-        << "zip" << QStringList{"ro.txt|x|dos01", "rw.txt|x|dos20"} << "" << QStringList{}
-        << QStringList{"ro.txt#444", "rw.txt#664"} << Done;
-    QTest::newRow("times of files and folders")
-        << "7z" << QStringList{"Data/Sub/f.txt=x", "Data/e/"} << "" << QStringList{}
-        << QStringList{"Data@", "Data/Sub@", "Data/Sub/f.txt@", "Data/e@"} << Done;
-    QTest::newRow("empty main metadata replaced from the second copy")
-        << "7z"
-        << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=",
-                       "Halvest_Data/Native/Data/Metadata/global-metadata.dat=META"}
-        << "" << QStringList{} << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=META"}
-        << QStringList{"dismiss", "finished"};
-}
-
-void TestSetupManager::installsPackage()
-{
-    QFETCH(QString, maker);
-    QFETCH(QStringList, entries);
-    QFETCH(QString, damage);
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, expect);
-    QFETCH(QStringList, events);
-    for (QString &entry : entries)
-        entry = expand(entry);
-    for (QString &event : events)
-        event = expand(event);
-    prepare(before);
-    const QString zipName = makePackage(maker, entries);
-    QVERIFY(!zipName.isEmpty());
-    QVERIFY(damage.isEmpty() || ArchiveFixture::damage(game() + "/" + zipName, damage));
-
-    const QStringList reported = runSetup(setupmanager::sharedInstance(), game(), zipName);
-
-    QVERIFY2(sameEvents(reported, events), qPrintable(reported.join(" | ")));
-    verify(expect);
-}
-
-// An earlier install left files and folders without write bits; the update
-// replaces and adds files in them as `7z x -y` does and ends with the
-// archive's modes, never writing a second name of a file.
-void TestSetupManager::updatesOverReadOnlyEntries_data()
-{
-    QTest::addColumn<QString>("maker");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("expect");
-    QTest::newRow("listed folders and their files")
-        << "7z" << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new"}
-        << QStringList{"Data/Sub/b.txt=old", "Data/a.txt=old",     "top.txt=old",  "Data/a.txt#444",
-                       "top.txt#444",        "Data/Sub/b.txt#444", "Data/Sub#555", "Data#555"}
-        << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new", "Data/a.txt#664",
-                       "top.txt#664",    "Data#775",           "Data/Sub#775"};
-    QTest::newRow("a folder the archive does not list keeps its mode")
-        << "zip" << QStringList{"Old/new.txt|n", "Old/Fresh/x.txt|x", "Old/keep.txt|k2"}
-        << QStringList{"Old/keep.txt=k", "Old/keep.txt#444", "Old#555"}
-        << QStringList{"Old/new.txt=n", "Old/Fresh/x.txt=x", "Old/keep.txt=k2", "Old#555"};
-    QTest::newRow("second name of a read-only file")
-        << "zip" << QStringList{"ro/hard.txt|new"}
-        << QStringList{"@out/shared.txt=keep", "ro/", "ro/hard.txt=>@out/shared.txt", "@out/shared.txt#444", "ro#555"}
-        << QStringList{"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"};
-}
-
-void TestSetupManager::updatesOverReadOnlyEntries()
-{
-    QFETCH(QString, maker);
-    QFETCH(QStringList, entries);
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, expect);
-    prepare(before);
-    const QString zipName = makePackage(maker, entries);
-    QVERIFY(!zipName.isEmpty());
-    // Root writes through any mode: the run is a player's, whom the modes stop.
-    const bool asRoot = ::geteuid() == 0;
-    if (asRoot) {
-        QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", m_tmp->path()}), 0);
-        QVERIFY(::seteuid(65534) == 0);
-    }
-    const QStringList reported = runSetup(setupmanager::sharedInstance(), game(), zipName);
-    QVERIFY(!asRoot || ::seteuid(0) == 0);
-    QVERIFY2(sameEvents(reported, Done), qPrintable(reported.join(" | ")));
-    verify(expect);
-}
-
-void TestSetupManager::unpacksWhat7zUnpacks_data()
-{
-    QTest::addColumn<QString>("maker");
-    QTest::addColumn<QStringList>("entries");
-    const QStringList sample{"readme.txt=top", "a/b/c.txt=" + QString(100000, 'c'),
-                             QStringLiteral("资源/角色 模型.dat=u"), "zero.txt=", "empty/deeper/"};
-    QTest::newRow("7z") << "7z" << sample;
-    QTest::newRow("7z stored") << "7z -mx0" << sample;
-    QTest::newRow("zip by 7z") << "7z -tzip" << sample;
-    QTest::newRow("dot entries of bsdtar") << "zip" << QStringList{"./|", "./a.txt|a", "./d/|", "./d/b.txt|b"};
-    QTest::newRow("parent staying inside") << "zip" << QStringList{"a/x.txt|x", "a/../b.txt|b", "c/./d.txt|d"};
-    QTest::newRow("UTF-8 names without their flag") << "zip" << QStringList{QStringLiteral("資料/été.txt|u|raw")};
-}
-
-void TestSetupManager::unpacksWhat7zUnpacks()
-{
-    QFETCH(QString, maker);
-    QFETCH(QStringList, entries);
-    const QString zipName = makePackage(maker, entries);
-    QVERIFY(!zipName.isEmpty());
-    QDir().mkpath(path("reference"));
-    QVERIFY(unpackWith7z(game() + "/" + zipName, path("reference")));
-    setupmanager *shared = setupmanager::sharedInstance();
-    QSignalSpy progress(shared, &setupmanager::setupProgress);
-
-    QCOMPARE(runSetup(shared, game(), zipName), Done);
-
-    QCOMPARE(listTree(game()), listTree(path("reference")));
-    QVERIFY(!progress.isEmpty());
-    QCOMPARE(progress.last().at(0), progress.last().at(1));
-}
-
-void TestSetupManager::refusedBeforeTouchingArchive_data()
-{
-    QTest::addColumn<QString>("zipName");
-    QTest::addColumn<QString>("library");
-    QTest::addColumn<QString>("event");
-    const auto row = [](const char *tag, const QString &zipName, const QString &library, const QString &event) {
-        QTest::newRow(tag) << zipName << library << event;
-    };
-    row("capital ZIP", "PACKAGE.ZIP", "", "");
-    row("tar", "package.tar", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR:tar 解压缩失败"));
-    row("no suffix", "package", "", QStringLiteral("SETUP_ZIP_FORMAT_ERROR: 解压缩失败"));
-    row("no library", "package.zip", "no-such-dir/7z.so", QStringLiteral("SETUP_DLL_ERROR:获取解压缩对象失败"));
-    row("not an archive", "text.7z", "", QStringLiteral("SETUP_ZIP_UNABLE_OPEN_FILE_ERROR:无法以archive形式打开@文件"));
-    row("no archive file", "absent.7z", "", QStringLiteral("SETUP_ZIP_ARCHIVE_FILE_ERROR:@ 获取失败"));
-}
-
-void TestSetupManager::refusedBeforeTouchingArchive()
-{
-    QFETCH(QString, zipName);
-    QFETCH(QString, library);
-    QFETCH(QString, event);
-    QVERIFY(writeZip(game() + "/made.zip", {"inside.txt|inside"}));
-    if (zipName != "absent.7z")
-        QVERIFY(QFile::rename(game() + "/made.zip", game() + "/" + zipName));
-    if (zipName == "text.7z")
-        writeFile(game() + "/" + zipName, QByteArray("no archive\n").repeated(100));
-    setupmanager runner;
-    if (!library.isEmpty())
-        runner.setLibraryFileName(path(library));
-
-    const QStringList reported = runSetup(&runner, game(), zipName);
-
-    if (event.isEmpty()) {
-        QCOMPARE(reported, Done);
-        QCOMPARE(readFile(game() + "/inside.txt"), QByteArray("inside"));
-        return;
-    }
-    QCOMPARE(reported, QStringList{event.replace("@", game() + "/" + zipName)});
-    QVERIFY(!QFileInfo::exists(game() + "/inside.txt"));
-    // An early failure does not silence the next good run.
-    QVERIFY(writeZip(game() + "/good.zip", {"inside.txt|inside"}));
-    QCOMPARE(runSetup(setupmanager::sharedInstance(), game(), "good.zip"), Done);
-}
-
-void TestSetupManager::eachInstanceReportsOnItsOwnChannel()
-{
-    const QString zipName = makePackage("7z -mx0", {"a_first.txt=FIRST-ITEM-MARKER", "b_second.txt=second"});
-    QVERIFY(damage(game() + "/" + zipName, "flip:FIRST-ITEM-MARKER"));
-    setupmanager *shared = setupmanager::sharedInstance();
-    QSignalSpy sharedErrors(shared, &setupmanager::setupError);
-    QSignalSpy sharedItems(shared, &setupmanager::setupUnzipFilePath);
-    QSignalSpy sharedProgress(shared, &setupmanager::setupProgress);
-    setupmanager plugin;
-    QSignalSpy pluginItems(&plugin, &setupmanager::setupUnzipFilePath);
-    QSignalSpy pluginProgress(&plugin, &setupmanager::setupProgress);
-
-    const QStringList reported = runSetup(&plugin, game(), zipName);
-
-    // The item's failure, its paths and progress come where the run was started, nothing on the game's extractor.
-    QCOMPARE(reported, (QStringList{"SETUP_ZIP_ERROR:CRC Failed", "SETUP_ZIP_UNZIP_ERROR:解压过程中失败"}));
-    QCOMPARE(pluginItems.count(), 2);
-    QVERIFY(!pluginProgress.isEmpty());
-    QCOMPARE(sharedErrors.count() + sharedItems.count() + sharedProgress.count(), 0);
-}
-
-void TestSetupManager::destroyingARunningInstanceLetsTheRunEnd()
-{
-    const QByteArray content = QByteArray("0123456789abcdef").repeated(1024 * 1024);
-    writeFile(path("src") + "/plugin.bin", content);
-    QVERIFY(pack(path("src"), game() + "/plugin.7z", {"-mx0"}));
-    auto *plugin = new setupmanager;
-    plugin->setZipFilePath(game());
-    plugin->setZipFileName("plugin.7z");
-    plugin->start();
-
-    // An owner that goes while the plugin unpacks must not take the process down.
-    delete plugin;
-
-    QCOMPARE(readFile(game() + "/plugin.bin"), content);
-    QVERIFY(!QFileInfo::exists(game() + "/plugin.7z"));
-}
-
-void TestSetupManager::toolPrintsOneLinePerEvent_data()
-{
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("good package") << QStringList{"a/b/c.txt|c"} << "C.UTF-8" << 0 << "unpack a/b/c.txt";
-    QTest::newRow("item error") << QStringList{"../x|x"} << "C.UTF-8" << 1 << "error SETUP_ZIP_ERROR (1009): ";
-    QTest::newRow("name forging lines") << QStringList{"a\nfinished\r|x", "../x|x"} << "C.UTF-8" << 1
-                                        << "unpack a\\x{0a}finished\\x{0d}";
-    QTest::newRow("UTF-8 names under the C locale")
-        << QStringList{QStringLiteral("資料/été.txt|u|raw")} << "C" << 0 << QStringLiteral("unpack 資料/été.txt");
-    QTest::newRow("wrong arguments") << QStringList{} << "C.UTF-8" << 2 << "usage: unpack_package FOLDER ARCHIVE_NAME";
-}
-
-void TestSetupManager::toolPrintsOneLinePerEvent()
-{
-    QFETCH(QStringList, entries);
-    QFETCH(QString, locale);
-    QFETCH(int, exitCode);
-    QFETCH(QString, shown);
-    QVERIFY(entries.isEmpty() || writeZip(game() + "/package.zip", entries));
-    QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", locale);
-    tool.setProcessEnvironment(environment);
-    tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(TestPaths::programDir() + "/unpack_package",
-               entries.isEmpty() ? QStringList{game()} : QStringList{game(), "package.zip"});
-    QVERIFY(tool.waitForFinished(60000));
-    const QStringList lines = QString::fromUtf8(tool.readAll()).split('\n', Qt::SkipEmptyParts);
-
-    QCOMPARE(tool.exitCode(), exitCode);
-    QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return line.startsWith(shown); }),
-             qPrintable(lines.join('\n')));
-    QCOMPARE(lines.count("finished"), exitCode == 0 ? 1 : 0);
-    if (locale == "C")
-        QCOMPARE(readFile(game() + QStringLiteral("/資料/été.txt")), QByteArray("u"));
 }
 
 QTEST_GUILESS_MAIN(TestSetupManager)

@@ -164,8 +164,6 @@ private slots:
         QTest::newRow("made") << "new/game" << qint64(1000) << int(InstallFolder::Refusal::None) << "new/game";
         QTest::newRow("a file in the way")
             << "a-file/game" << qint64(1000) << int(InstallFolder::Refusal::CannotMake) << "a-file/game";
-        QTest::newRow("volume too small")
-            << "big" << (qint64(1) << 60) << int(InstallFolder::Refusal::NoSpace) << "big";
         QTest::newRow("holds the installer")
             << "outer" << qint64(0) << int(InstallFolder::Refusal::None) << "outer/Games";
     }

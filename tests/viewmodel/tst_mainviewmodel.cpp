@@ -137,6 +137,38 @@ private slots:
                          "btnMoreActiveJumpUrl"));
     }
 
+    // Which buttons and panels each state offers, every property notified with the state.
+    void stateTable_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0 nothing known") << 0 << "";
+        QTest::newRow("1 checking") << 1 << "startGameVisible";
+        QTest::newRow("2 not installed") << 2 << "installEnable";
+        QTest::newRow("3 installed") << 3 << "startGameEnable startGameVisible";
+        QTest::newRow("4 update available") << 4 << "updateEnable";
+        QTest::newRow("5 unused") << 5 << "";
+        QTest::newRow("6 downloading") << 6 << "startGameVisible downloading";
+        QTest::newRow("7 installing") << 7 << "startGameVisible setupGameing";
+        QTest::newRow("8 check failed") << 8 << "";
+        QTest::newRow("9 verifying") << 9 << "startGameVisible setupGameing";
+        QTest::newRow("10 out of range") << 10 << "";
+    }
+    void stateTable()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, shown);
+        MainViewModel vm;
+        QSignalSpy notified(&vm, &MainViewModel::gameStateChanged);
+        vm.setGameState(GameStatus::State(state));
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(shownBy(vm), shown);
+        const QMetaObject &meta = MainViewModel::staticMetaObject;
+        for (int index = meta.propertyOffset(); index < meta.propertyCount(); ++index)
+            if (meta.property(index).type() == QVariant::Bool)
+                QCOMPARE(meta.property(index).notifySignal().name(), QByteArray("gameStateChanged"));
+    }
+
     void runAgainstTheLocalServiceAndRefresh()
     {
         SceneRoot scene;

@@ -89,12 +89,13 @@ protected:
         // Long enough that a busy machine causes no retries the tests would count.
         m_manager->setInactivityTimeout(3000);
         m_manager->setRetryDelay(50);
-        for (auto error : {&downloadmanager::downloadError, &downloadmanager::httpError}) {
-            const QString name = error == &downloadmanager::downloadError ? "downloadError" : "httpError";
-            connect(m_manager.get(), error, this, [this, name](ErrorDefine::ErrorCode code, const QString &text) {
-                m_outcomes.append(QStringLiteral("%1 %2 %3").arg(name).arg(int(code)).arg(text));
-            });
-        }
+        const auto recordError = [this](const QString &signal) {
+            return [this, signal](ErrorDefine::ErrorCode code, const QString &text) {
+                m_outcomes.append(QStringLiteral("%1 %2 %3").arg(signal).arg(int(code)).arg(text));
+            };
+        };
+        connect(m_manager.get(), &downloadmanager::downloadError, this, recordError("downloadError"));
+        connect(m_manager.get(), &downloadmanager::httpError, this, recordError("httpError"));
         connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this] { m_outcomes.append(kVerified); });
     }
     // The first outcome: "verified", or the error signal, its code and text.
@@ -125,8 +126,7 @@ protected:
     void writeFile(const QString &name, const QByteArray &bytes)
     {
         QFile file(m_dir->filePath(name));
-        if (!name.endsWith(QLatin1Char('/')))
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     std::unique_ptr<FaultServer> m_server;

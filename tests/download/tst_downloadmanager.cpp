@@ -296,7 +296,8 @@ private slots:
         const QByteArray content = serve(PackageFixture::content(10000));
         const QString folder = m_dir->filePath(QStringLiteral("inside/target"));
         QVERIFY(QDir().mkpath(folder));
-        writeFile("inside/target/" + existing, "one of ours");
+        if (!existing.isEmpty())
+            writeFile("inside/target/" + existing, "one of ours");
         const bool replaced = existing.endsWith(QLatin1String(".7z")) || existing.endsWith(QLatin1String(".PNG"));
         const QUrl url = m_server->url(QStringLiteral("/packages/") + name);
         m_manager->setUrl(url);

@@ -1,9 +1,12 @@
+#include "net/httprequestapi.h"
 #include "net/launcherapi.h"
 #include "net/serviceaddresses.h"
 #include "net/updateversioninfo.h"
 #include "support/faultserver.h"
 
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -41,8 +44,28 @@ const QByteArray kFull =
     "\"plugin\":{\"plugins\":[{\"path\":\"http://h/plugin_a.zip\",\"md5\":\"bb\"}]},"
     "\"force_update\":{\"min_version\":\"2.0.0.0\",\"url\":\"http://h/installer\"},\"web_url\":\"http://h/site\"}}";
 
+// Every call of a callback, in order, as "flag status body error".
+struct Recorder
+{
+    QStringList calls;
+    RequestCallback callback()
+    {
+        return [this](bool flag, const QByteArray &body, const QString &errorText, int status) {
+            calls << QStringLiteral("%1 %2 %3 %4").arg(flag).arg(status).arg(QString(body), errorText).trimmed();
+        };
+    }
+    bool waitFor(int count)
+    {
+        return QTest::qWaitFor([&] { return calls.size() >= count; }, 10000);
+    }
+};
+
 } // namespace
 
+Q_DECLARE_METATYPE(FaultReply)
+
+// The service's answers as the model reads them, the addresses it asks, and
+// the HTTP client under both.
 class TestUpdateVersionInfo : public QObject
 {
     Q_OBJECT
@@ -140,50 +163,36 @@ private slots:
         QVERIFY(m_server.requestCount() - before <= paths.filter("/").size()); // never repeated
     }
 
-    void fileNamesFromAddresses_data()
+    // File names taken from addresses, and what the service is asked: another
+    // query item selects another answer. Names that would leave the folder:
+    // the download tests' fileName rows, the same rule.
+    void addresses_data()
     {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("baseName");
-        const auto row = [](const char *tag, const char *url, const QString &fileName, const QString &baseName) {
-            QTest::newRow(tag) << QString::fromLatin1(url) << fileName << baseName;
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("expected");
+        const auto names = [](const QString &url) {
+            return UpdateVersionInfo::urlFileName(url) + '|' + UpdateVersionInfo::urlBaseName(url);
         };
-        row("plain", "http://h/pictures/bg.png?v=3", "bg.png", "bg");
-        row("two dots", "http://h/a.tar.gz", "a.tar.gz", "a.tar");
-        row("non-ASCII", "http://h/p/%E8%83%8C%E6%99%AF.png", QStringLiteral("背景.png"), QStringLiteral("背景"));
-        row("no file part", "http://h/p/", "", "");
-        // Names that would leave the folder: the download tests' fileName rows, the same rule.
-    }
-
-    void fileNamesFromAddresses()
-    {
-        QFETCH(QString, url);
-        QFETCH(QString, fileName);
-        QFETCH(QString, baseName);
-        QCOMPARE(UpdateVersionInfo::urlFileName(url), fileName);
-        QCOMPARE(UpdateVersionInfo::urlBaseName(url), baseName);
-    }
-
-    void launcherAddresses_data()
-    {
-        QTest::addColumn<int>("kind"); // resource query, content query, background page
-        QTest::addColumn<QString>("address");
-        QTest::newRow("resource") << 0 << "http://api.test/g/zqk/launcher/api/resource?launcher_id=5";
-        QTest::newRow("content")
-            << 1 << "http://api.test/g/zqk/launcher/api/content?launcher_id=5&filter_adv=true&language=ja-jp";
-        QTest::newRow("page") << 2 << "http://web.test/launcher/5/ja-jp?api_url=http%3A%2F%2Fapi.test%2Fg&prev=false";
-    }
-
-    // What the service is asked: another query item selects another answer.
-    void launcherAddresses()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, address);
+        QTest::newRow("plain") << names("http://h/pictures/bg.png?v=3") << "bg.png|bg";
+        QTest::newRow("two dots") << names("http://h/a.tar.gz") << "a.tar.gz|a.tar";
+        QTest::newRow("non-ASCII") << names("http://h/p/%E8%83%8C%E6%99%AF.png") << QStringLiteral("背景.png|背景");
+        QTest::newRow("no file part") << names("http://h/p/") << "|";
         const ServiceAddresses before = ServiceAddresses::current();
         ServiceAddresses::setCurrent({"http://api.test/g", "http://web.test/launcher", "http://report.test"});
-        const QString made = kind == 2 ? LauncherApi::mainBgUrl("ja-jp") : LauncherApi::makeApiUrl(kind == 0, "ja-jp");
+        QTest::newRow("resource") << LauncherApi::makeApiUrl(true, "ja-jp")
+                                  << "http://api.test/g/zqk/launcher/api/resource?launcher_id=5";
+        QTest::newRow("content")
+            << LauncherApi::makeApiUrl(false, "ja-jp")
+            << "http://api.test/g/zqk/launcher/api/content?launcher_id=5&filter_adv=true&language=ja-jp";
+        QTest::newRow("page") << LauncherApi::mainBgUrl("ja-jp")
+                              << "http://web.test/launcher/5/ja-jp?api_url=http%3A%2F%2Fapi.test%2Fg&prev=false";
         ServiceAddresses::setCurrent(before);
-        QCOMPARE(made, address);
+    }
+    void addresses()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, expected);
+        QCOMPARE(made, expected);
     }
 
     void destructionRemovesOnlyItsPictures()
@@ -210,6 +219,80 @@ private slots:
         for (const QString &path : doomed + kept)
             QCOMPARE(QFile::exists(path), kept.contains(path));
         QFile::remove(kept.at(1));
+    }
+
+    void answerReachesTheCallback_data()
+    {
+        QTest::addColumn<FaultReply>("reply");  // status -1: nobody listens
+        QTest::addColumn<QStringList>("calls"); // a failure carries no body but some error text (*)
+        QTest::newRow("200") << FaultReply::text(200, "{\"data\":1}") << QStringList{"1 200 {\"data\":1}"};
+        QTest::newRow("404 with a body") << FaultReply::text(404, "not here") << QStringList{"1 404  *"};
+        QTest::newRow("500") << FaultReply::text(500, "broken") << QStringList{"1 500  *"};
+        FaultReply cut = FaultReply::text(200, QByteArray(50000, 'x'));
+        cut.cutAfterBodyBytes = 100;
+        QTest::newRow("cut after the headers") << cut << QStringList{"1 200  *"};
+        QTest::newRow("connection refused") << FaultReply::text(-1) << QStringList{"1 0  *"};
+        // Past the time limit the caller hears of it; the answer still follows, once.
+        const QStringList lateCalls{"1 638  HTTP_REQUEST_TIMEOUT", "1 200 late answer"};
+        FaultReply late = FaultReply::text(200, "late answer");
+        late.delayMs = 800;
+        QTest::newRow("silent past the limit") << late << lateCalls;
+        // Bytes keep coming, yet the limit counts from the start of the request.
+        late.delayMs = 0;
+        late.chunkBytes = 1;
+        late.chunkIntervalMs = 60;
+        QTest::newRow("dripping past the limit") << late << lateCalls;
+    }
+
+    void answerReachesTheCallback()
+    {
+        QFETCH(FaultReply, reply);
+        QFETCH(QStringList, calls);
+        QString url = m_server.url("/x").toString();
+        if (reply.status < 0) {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            url = QStringLiteral("http://127.0.0.1:%1/x").arg(probe.serverPort());
+        } else {
+            m_server.setHandler([reply](const FaultRequest &) { return reply; });
+        }
+        HttpRequestAPI client;
+        client.setTimeoutIntervalForTest(300);
+        client.setRawHeader("content-type", "application/json");
+        Recorder recorder;
+        client.get(url, recorder.callback());
+        QVERIFY(recorder.waitFor(calls.size()));
+        // No call more: a second one would come by the end of the time-out.
+        QTest::qWait(300);
+        QCOMPARE(recorder.calls.size(), calls.size());
+        for (int i = 0; i < calls.size(); ++i) {
+            const QString &seen = recorder.calls.at(i);
+            const QString &call = calls.at(i);
+            QVERIFY2(call.endsWith('*') ? seen.startsWith(call.chopped(1)) && seen.size() > call.size() : seen == call,
+                     qPrintable(seen));
+        }
+        if (reply.status > 0)
+            QCOMPARE(m_server.requests().last().header("content-type"), QByteArray("application/json"));
+    }
+
+    void retryFromInsideTheCallback()
+    {
+        auto answered = std::make_shared<int>(0); // on the server's thread only
+        m_server.setHandler([answered](const FaultRequest &) {
+            return ++*answered == 1 ? FaultReply::text(503, "busy") : FaultReply::text(200, "ready");
+        });
+        HttpRequestAPI client;
+        Recorder recorder;
+        const QString url = m_server.url("/retry").toString();
+        const auto owners = std::make_shared<int>();
+        client.get(url, [&, owners](bool, const QByteArray &, const QString &, int status) {
+            recorder.calls << QString::number(status);
+            client.get(url, recorder.callback());
+            // This callback is still running, so something must still own it.
+            recorder.calls << QStringLiteral("owners %1").arg(owners.use_count());
+        });
+        QVERIFY(recorder.waitFor(3));
+        QCOMPARE(recorder.calls, QStringList({"503", "owners 2", "1 200 ready"}));
     }
 
 private:

@@ -1,3 +1,5 @@
+#include "common/errordefine.h"
+#include "download/downloadmanager.h"
 #include "download/md5hash.h"
 #include "download/packagefixture.h"
 #include "download/resumerecord.h"
@@ -7,6 +9,8 @@
 #include <sys/resource.h>
 
 #include <atomic>
+
+static const QString kVerified = QStringLiteral("verified");
 static const QByteArray kModified = "Mon, 07 Dec 2026 04:00:00 GMT";
 // Past the size below which a package comes over one connection, and not cut
 // evenly: some slices are a byte longer than others.
@@ -19,8 +23,9 @@ static qint64 slice(int index, int count = 4)
 
 // The downloader in this process against the scripted server, over one
 // connection and over several, and the waits of one download under a clock
-// the test moves.
-class TestDownloadManager : public DownloadBench
+// the test moves. Resume records go under XDG_CONFIG_HOME, which CTest points
+// into the build tree.
+class TestDownloadManager : public PackageHost
 {
     Q_OBJECT
 
@@ -33,8 +38,13 @@ private slots:
         m_replaced = m_content;
         m_replaced[kTotal / 2] = char(~m_replaced[kTotal / 2]);
     }
-    void init() { setUpBench(); }
-    void cleanup() { tearDownBench(); }
+    void init()
+    {
+        QSettings().clear();
+        setUpHost();
+        makeManager();
+    }
+    void cleanup() { m_manager.reset(); }
 
     // Servers that misbehave: the download gets through or fails cleanly.
     void downloads_data()
@@ -515,6 +525,49 @@ private slots:
     }
 
 private:
+    void makeManager(int segmentCount = 0) // 0: as the installer's config.ini says
+    {
+        m_manager = std::make_unique<downloadmanager>();
+        m_outcomes.clear();
+        m_manager->setSegmentCount(segmentCount);
+        // Long enough that a busy machine causes no retries the tests would count.
+        m_manager->setInactivityTimeout(3000);
+        m_manager->setRetryDelay(50);
+        const auto recordError = [this](const QString &signal) {
+            return [this, signal](ErrorDefine::ErrorCode code, const QString &text) {
+                m_outcomes.append(QStringLiteral("%1 %2 %3").arg(signal).arg(int(code)).arg(text));
+            };
+        };
+        connect(m_manager.get(), &downloadmanager::downloadError, this, recordError("downloadError"));
+        connect(m_manager.get(), &downloadmanager::httpError, this, recordError("httpError"));
+        connect(m_manager.get(), &downloadmanager::md5CheckFinish, this, [this] { m_outcomes.append(kVerified); });
+    }
+    // The first outcome: "verified", or the error signal, its code and text.
+    QString outcome(int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([this] { return !m_outcomes.isEmpty(); }, timeoutMs) ? m_outcomes.first()
+                                                                                    : QStringLiteral("none");
+    }
+    void start(const QString &path, const QString &md5 = QString(), bool waitForSize = false)
+    {
+        m_manager->setUrl(m_server->url(path));
+        m_manager->setFilePath(m_dir->path());
+        m_manager->setFileMD5(md5);
+        if (waitForSize)
+            QVERIFY(QTest::qWaitFor([this] { return m_manager->getTotalSize() > 0; }, 10000));
+        m_manager->startDownload();
+    }
+    qint64 recordedSize(const QString &name = QStringLiteral("game.7z"))
+    {
+        return QSettings().value(name + QStringLiteral("/0"), -1).toLongLong();
+    }
+    QByteArray bytesOf(const QString &name) const { return PackageFixture::read(m_dir->filePath(name)); }
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir->filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
     // No request in flight and a wait pending, or a request that brought
     // what it will bring and holds still.
     bool nothingMovesWithoutTheClock(const manualtimersource &timers)
@@ -578,6 +631,8 @@ private:
         });
     }
 
+    std::unique_ptr<downloadmanager> m_manager;
+    QStringList m_outcomes;
     QByteArray m_content;
     QByteArray m_replaced;
     std::atomic<int> m_refusals{0};

@@ -111,7 +111,6 @@ private slots:
             true);
         row("content invalid JSON", {adv, "{"}, "advUrl", "http://h/news", true);
     }
-
     void parseRules()
     {
         QFETCH(QByteArrayList, answers);
@@ -134,7 +133,6 @@ private slots:
         // The older answer's HEAD comes late and must not overwrite the newer size.
         QTest::newRow("named size beats an older HEAD") << QStringList{"/slow", "5000"} << qint64(5000);
     }
-
     void sizeAskedFromTheServer()
     {
         QFETCH(QStringList, paths);
@@ -243,7 +241,6 @@ private slots:
         late.chunkIntervalMs = 60;
         QTest::newRow("dripping past the limit") << late << lateCalls;
     }
-
     void answerReachesTheCallback()
     {
         QFETCH(FaultReply, reply);

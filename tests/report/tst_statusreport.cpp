@@ -62,7 +62,6 @@ private slots:
         row("others stay", "D:\\Games/Aurelith ok=1;x:y", "D:\\Games/Aurelith ok=1;x:y");
         row("non-ASCII stays", QStringLiteral("磁盘空间不足"), QStringLiteral("磁盘空间不足"));
     }
-
     void valuesArriveIntact()
     {
         QFETCH(QString, value);

@@ -3,16 +3,6 @@
 #include <QNetworkProxyFactory>
 #include <QtTest>
 
-namespace {
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-} // namespace
-
 class TestConfigSettings : public QObject
 {
     Q_OBJECT
@@ -66,7 +56,6 @@ private slots:
         QTest::newRow("0") << "0" << false;
         QTest::newRow("1") << "1" << true;
     }
-
     void proxyChoice()
     {
         QFETCH(QString, proxy);
@@ -79,6 +68,11 @@ private slots:
     }
 
 private:
+    static QString readText(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     QString installerIni() const { return m_dir.path() + "/config.ini"; }
     QString gameFolder() const { return m_dir.path() + "/game"; }
 

@@ -16,11 +16,6 @@ static const QByteArray kModified = "Mon, 07 Dec 2026 04:00:00 GMT";
 // evenly: some slices are a byte longer than others.
 static const int kTotal = 17 * 1024 * 1024 + 3;
 
-static qint64 slice(int index, int count = 4)
-{
-    return resumerecord::sliceStart(kTotal, count, index);
-}
-
 // The downloader in this process against the scripted server, over one
 // connection and over several, and the waits of one download under a clock
 // the test moves. Resume records go under XDG_CONFIG_HOME, which CTest points
@@ -525,6 +520,7 @@ private slots:
     }
 
 private:
+    static qint64 slice(int index, int count = 4) { return resumerecord::sliceStart(kTotal, count, index); }
     void makeManager(int segmentCount = 0) // 0: as the installer's config.ini says
     {
         m_manager = std::make_unique<downloadmanager>();

@@ -44,22 +44,6 @@ const QByteArray kFull =
     "\"plugin\":{\"plugins\":[{\"path\":\"http://h/plugin_a.zip\",\"md5\":\"bb\"}]},"
     "\"force_update\":{\"min_version\":\"2.0.0.0\",\"url\":\"http://h/installer\"},\"web_url\":\"http://h/site\"}}";
 
-// Every call of a callback, in order, as "flag status body error".
-struct Recorder
-{
-    QStringList calls;
-    RequestCallback callback()
-    {
-        return [this](bool flag, const QByteArray &body, const QString &errorText, int status) {
-            calls << QStringLiteral("%1 %2 %3 %4").arg(flag).arg(status).arg(QString(body), errorText).trimmed();
-        };
-    }
-    bool waitFor(int count)
-    {
-        return QTest::qWaitFor([&] { return calls.size() >= count; }, 10000);
-    }
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(FaultReply)
@@ -84,6 +68,8 @@ private slots:
             return reply;
         });
     }
+
+    void init() { m_calls.clear(); }
 
     void parseRules_data()
     {
@@ -249,14 +235,13 @@ private slots:
         HttpRequestAPI client;
         client.setTimeoutIntervalForTest(300);
         client.setRawHeader("content-type", "application/json");
-        Recorder recorder;
-        client.get(url, recorder.callback());
-        QVERIFY(recorder.waitFor(calls.size()));
+        client.get(url, recordCall());
+        QTRY_VERIFY_WITH_TIMEOUT(m_calls.size() >= calls.size(), 10000);
         // No call more: a second one would come by the end of the time-out.
         QTest::qWait(300);
-        QCOMPARE(recorder.calls.size(), calls.size());
+        QCOMPARE(m_calls.size(), calls.size());
         for (int i = 0; i < calls.size(); ++i) {
-            const QString &seen = recorder.calls.at(i);
+            const QString &seen = m_calls.at(i);
             const QString &call = calls.at(i);
             QVERIFY2(call.endsWith('*') ? seen.startsWith(call.chopped(1)) && seen.size() > call.size() : seen == call,
                      qPrintable(seen));
@@ -272,21 +257,29 @@ private slots:
             return ++*answered == 1 ? FaultReply::text(503, "busy") : FaultReply::text(200, "ready");
         });
         HttpRequestAPI client;
-        Recorder recorder;
         const QString url = m_server.url("/retry").toString();
         const auto owners = std::make_shared<int>();
         client.get(url, [&, owners](bool, const QByteArray &, const QString &, int status) {
-            recorder.calls << QString::number(status);
-            client.get(url, recorder.callback());
+            m_calls << QString::number(status);
+            client.get(url, recordCall());
             // This callback is still running, so something must still own it.
-            recorder.calls << QStringLiteral("owners %1").arg(owners.use_count());
+            m_calls << QStringLiteral("owners %1").arg(owners.use_count());
         });
-        QVERIFY(recorder.waitFor(3));
-        QCOMPARE(recorder.calls, QStringList({"503", "owners 2", "1 200 ready"}));
+        QTRY_VERIFY_WITH_TIMEOUT(m_calls.size() >= 3, 10000);
+        QCOMPARE(m_calls, QStringList({"503", "owners 2", "1 200 ready"}));
     }
 
 private:
+    // Every call of a callback, in order, as "flag status body error".
+    RequestCallback recordCall()
+    {
+        return [this](bool flag, const QByteArray &body, const QString &errorText, int status) {
+            m_calls << QStringLiteral("%1 %2 %3 %4").arg(flag).arg(status).arg(QString(body), errorText).trimmed();
+        };
+    }
+
     FaultServer m_server;
+    QStringList m_calls;
 };
 
 QTEST_GUILESS_MAIN(TestUpdateVersionInfo)

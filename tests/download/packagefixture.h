@@ -66,6 +66,12 @@ protected:
         return result;
     }
 
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir->filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
     std::unique_ptr<FaultServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
 };

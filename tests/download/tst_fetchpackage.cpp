@@ -107,10 +107,7 @@ private slots:
             record.setValue(QStringLiteral("game.7z/path"), package(QStringLiteral("_tmp")));
             record.setValue(QStringLiteral("game.7z/digestPending"), true);
         }
-        QFile file(package());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        QVERIFY(!damaged || (file.seek(5) && file.write("x") == 1));
-        file.close();
+        writeFile(QStringLiteral("games/game.7z"), damaged ? content.left(5) + 'x' + content.mid(6) : content);
         ToolRun second(configHome(), arguments(content));
         QCOMPARE(second.finish(), damaged ? 1 : 0);
         QCOMPARE(gets().size(), 0);
@@ -181,9 +178,8 @@ private slots:
         const QRegularExpression recordWrite("write\\(.*\"\\[game\\.7z\\]\\\\n0=(\\d+)\\\\n");
         qint64 written = 0, synced = 0, syncedAtSave = 0;
         QMap<QByteArray, qint64> syncing; // by thread: what was written when its sync began
-        int saves = 0;
+        int saves = 0, writerSyncs = 0;
         QByteArray writer;
-        int writerSyncs = 0;
         for (const QByteArray &line : log.readAll().split('\n')) {
             const QString text = QString::fromLatin1(line);
             const QByteArray thread = line.left(line.indexOf(' '));

@@ -181,10 +181,8 @@ private slots:
         QTemporaryDir outside(appDir + "/../tst_uvi_XXXXXX");
         const QStringList doomed{stem + "_bg.png", stem + "_icon.png"};
         const QStringList kept{outside.path() + "/victim.png", stem + ".ini"};
-        for (const QString &path : doomed + kept) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const QString &path : doomed + kept)
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         const auto named = [&](const QString &path) {
             return "http://h/p/" + QDir(appDir).relativeFilePath(path).replace('/', "%2F").toUtf8();
         };

@@ -34,8 +34,7 @@ private slots:
     void failedWritesLeaveATraceAndKeepTheValue()
     {
         // A folder path through a regular file cannot be created, even by root.
-        QFile blocker(m_dir.path() + "/blocker");
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(QFile(m_dir.path() + "/blocker").open(QIODevice::WriteOnly));
         const QString unwritable = m_dir.path() + "/blocker/config.ini";
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("config write failed:.*blocker/config.ini"));
         ConfigSettings settings(unwritable);

@@ -552,10 +552,7 @@ private:
             QVERIFY(QTest::qWaitFor([this] { return m_manager->getTotalSize() > 0; }, 10000));
         m_manager->startDownload();
     }
-    qint64 recordedSize(const QString &name = QStringLiteral("game.7z"))
-    {
-        return QSettings().value(name + QStringLiteral("/0"), -1).toLongLong();
-    }
+    qint64 recordedSize(const QString &name = "game.7z") { return QSettings().value(name + "/0", -1).toLongLong(); }
     QByteArray bytesOf(const QString &name) const { return PackageFixture::read(m_dir->filePath(name)); }
 
     // No request in flight and a wait pending, or a request that brought

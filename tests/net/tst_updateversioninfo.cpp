@@ -8,44 +8,6 @@
 
 #include <memory>
 
-namespace {
-
-const QString kNull = QStringLiteral("<null>");
-
-// A field of the model as text, named the way the rows below name it.
-QString field(const UpdateVersionInfo &info, const QString &name)
-{
-    const QMap<QString, QString> values{{"version", info.version},
-                                        {"md5", info.md5},
-                                        {"size", QString::number(info.size)},
-                                        {"minVersion", info.minVersion},
-                                        {"webUrl", info.webUrl},
-                                        {"advUrl", info.advUrl},
-                                        {"advIcon", info.advIcon},
-                                        {"diffSize", info.diffs.value(QStringLiteral("1.0.0")).size},
-                                        {"diffKeys", QStringList(info.diffs.keys()).join(',')},
-                                        {"pluginCount", QString::number(info.plugins.size())}};
-    const QString installed = name.section('@', 1); // "package@1.0.0": what a player with 1.0.0 fetches
-    const QString text = name.startsWith("package@")
-                             ? info.getPackageUrl(installed).toString() + ' ' + info.getPackageMd5(installed)
-                             : values.value(name);
-    return text.isNull() ? kNull : text;
-}
-
-QByteArray game(const QByteArray &latest, const QByteArray &rest = QByteArray())
-{
-    return "{\"data\":{\"game\":{\"latest\":" + latest + rest + "}}}";
-}
-
-const QByteArray kFull =
-    "{\"retcode\":0,\"data\":{\"game\":{\"latest\":{\"path\":\"\",\"version\":\"1.1.0\",\"entry\":\"Halvest.exe\","
-    "\"name\":\"Aurelith_1.1.0.7z\",\"md5\":\"0123456789abcdef0123456789abcdef\",\"size\":\"1073741824\"},"
-    "\"diffs\":[{\"version\":\"1.0.0\",\"name\":\"d.7z\",\"md5\":\"aa\",\"path\":\"http://h/d.7z\",\"size\":\"42\"}]},"
-    "\"plugin\":{\"plugins\":[{\"path\":\"http://h/plugin_a.zip\",\"md5\":\"bb\"}]},"
-    "\"force_update\":{\"min_version\":\"2.0.0.0\",\"url\":\"http://h/installer\"},\"web_url\":\"http://h/site\"}}";
-
-} // namespace
-
 Q_DECLARE_METATYPE(FaultReply)
 
 // The service's answers as the model reads them, the addresses it asks, and
@@ -129,10 +91,10 @@ private slots:
         UpdateVersionInfo info;
         for (const QByteArray &answer : answers)
             content ? info.parseLauncherContent(answer) : info.parseGameRes(answer);
-        QTRY_COMPARE(::field(info, field), expected);
+        QTRY_COMPARE(fieldText(info, field), expected);
         if (answers.join().contains("/slow\"")) { // the late answer (400 ms) must not overwrite: looked at past it
             QTest::qWait(500);
-            QCOMPARE(::field(info, field), expected);
+            QCOMPARE(fieldText(info, field), expected);
         }
         const QList<FaultRequest> asked = m_server.requests().mid(before);
         QVERIFY(asked.size() <= answers.join().count(m_server.url("/").toEncoded()));
@@ -268,6 +230,41 @@ private slots:
     }
 
 private:
+    static inline const QString kNull = QStringLiteral("<null>");
+
+    // A field of the model as text, named the way the rows below name it.
+    static QString fieldText(const UpdateVersionInfo &info, const QString &name)
+    {
+        const QMap<QString, QString> values{{"version", info.version},
+                                            {"md5", info.md5},
+                                            {"size", QString::number(info.size)},
+                                            {"minVersion", info.minVersion},
+                                            {"webUrl", info.webUrl},
+                                            {"advUrl", info.advUrl},
+                                            {"advIcon", info.advIcon},
+                                            {"diffSize", info.diffs.value(QStringLiteral("1.0.0")).size},
+                                            {"diffKeys", QStringList(info.diffs.keys()).join(',')},
+                                            {"pluginCount", QString::number(info.plugins.size())}};
+        const QString installed = name.section('@', 1); // "package@1.0.0": what a player with 1.0.0 fetches
+        const QString text = name.startsWith("package@")
+                                 ? info.getPackageUrl(installed).toString() + ' ' + info.getPackageMd5(installed)
+                                 : values.value(name);
+        return text.isNull() ? kNull : text;
+    }
+
+    static QByteArray game(const QByteArray &latest, const QByteArray &rest = QByteArray())
+    {
+        return "{\"data\":{\"game\":{\"latest\":" + latest + rest + "}}}";
+    }
+
+    static inline const QByteArray kFull =
+        "{\"retcode\":0,\"data\":{\"game\":{\"latest\":{\"path\":\"\",\"version\":\"1.1.0\",\"entry\":\"Halvest.exe\","
+        "\"name\":\"Aurelith_1.1.0.7z\",\"md5\":\"0123456789abcdef0123456789abcdef\",\"size\":\"1073741824\"},"
+        "\"diffs\":[{\"version\":\"1.0.0\",\"name\":\"d.7z\",\"md5\":\"aa\",\"path\":\"http://h/"
+        "d.7z\",\"size\":\"42\"}]},"
+        "\"plugin\":{\"plugins\":[{\"path\":\"http://h/plugin_a.zip\",\"md5\":\"bb\"}]},"
+        "\"force_update\":{\"min_version\":\"2.0.0.0\",\"url\":\"http://h/installer\"},\"web_url\":\"http://h/site\"}}";
+
     // Every call of a callback, in order, as "flag status body error".
     RequestCallback recordCall()
     {

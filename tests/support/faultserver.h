@@ -190,10 +190,7 @@ public:
         onItsThread([this] { listenHere(); });
         return m_port != 0;
     }
-    QUrl url(const QString &pathAndQuery) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(pathAndQuery));
-    }
+    QUrl url(const QString &path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)); }
     // Closes port and connections (the listener's children), as an outage does, for forMs.
     void refuseConnections(int forMs)
     {

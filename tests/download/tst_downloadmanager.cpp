@@ -401,18 +401,22 @@ private slots:
     void waits_data()
     {
         QTest::addColumn<QString>("server");
-        QTest::addColumn<QList<int>>("waits");
+        QTest::addColumn<QString>("waits");
         QTest::addColumn<QString>("expected");
         const QString refused = QStringLiteral("downloadError 1006 网络请求错误(503)");
-        QTest::newRow("503 for good") << "503" << QList<int>{1000, 2000, 4000, 8000, 16000} << refused;
-        QTest::newRow("Retry-After: 120") << "503 120" << QList<int>{30000, 30000, 30000, 30000, 30000} << refused;
-        QTest::newRow("bytes between failures") << "503 cut 503" << QList<int>{1000, 1000, 2000} << kVerified;
-        QTest::newRow("two trickles") << "trickle trickle" << QList<int>{1000, 2000} << kVerified;
+        QTest::newRow("503 for good") << "503"
+                                      << "1000 2000 4000 8000 16000" << refused;
+        QTest::newRow("Retry-After: 120") << "503 120"
+                                          << "30000 30000 30000 30000 30000" << refused;
+        QTest::newRow("bytes between failures") << "503 cut 503"
+                                                << "1000 1000 2000" << kVerified;
+        QTest::newRow("two trickles") << "trickle trickle"
+                                      << "1000 2000" << kVerified;
     }
     void waits()
     {
         QFETCH(QString, server);
-        QFETCH(QList<int>, waits);
+        QFETCH(QString, waits);
         QFETCH(QString, expected);
         const QByteArray content = PackageFixture::content(300000);
         // By where each GET starts and how often it came (a connection the
@@ -448,16 +452,11 @@ private slots:
                 timers.advanceToNext();
         }
         QCOMPARE(m_outcomes.value(0), expected);
-        QList<int> asked;
-        const QList<int> all = timers.requestedDelays();
+        QStringList asked;
+        for (const int delay : timers.requestedDelays())
+            asked << QString::number(delay);
         // Each request arms its inactivity time-out (60 s) and its guard (30 s).
-        for (int index = 0; index < all.size(); ++index) {
-            if (all[index] == 60000 && all.value(index + 1) == 30000)
-                ++index;
-            else
-                asked.append(all[index]);
-        }
-        QCOMPARE(asked, waits);
+        QCOMPARE(asked.join(' ').replace("60000 30000", "").simplified(), waits);
     }
 
     // The digest taken while downloading belongs to one file: a downloader

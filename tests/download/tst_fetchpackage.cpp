@@ -102,11 +102,10 @@ private slots:
         QFETCH(bool, damaged);
         const QByteArray content = servePackage(1024 * 1024);
         // What a run killed between the rename and the digest's verdict leaves.
-        {
-            QSettings record(configHome() + QStringLiteral("/Tavoro/Aurelith Launcher.conf"), QSettings::IniFormat);
-            record.setValue(QStringLiteral("game.7z/path"), package(QStringLiteral("_tmp")));
-            record.setValue(QStringLiteral("game.7z/digestPending"), true);
-        }
+        QSettings record(configHome() + QStringLiteral("/Tavoro/Aurelith Launcher.conf"), QSettings::IniFormat);
+        record.setValue(QStringLiteral("game.7z/path"), package(QStringLiteral("_tmp")));
+        record.setValue(QStringLiteral("game.7z/digestPending"), true);
+        record.sync();
         writeFile(QStringLiteral("games/game.7z"), damaged ? content.left(5) + 'x' + content.mid(6) : content);
         ToolRun second(configHome(), arguments(content));
         QCOMPARE(second.finish(), damaged ? 1 : 0);

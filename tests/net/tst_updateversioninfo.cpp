@@ -201,8 +201,7 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(m_calls.size(), calls.size());
         for (int i = 0; i < calls.size(); ++i) {
-            const QString &seen = m_calls.at(i);
-            const QString &call = calls.at(i);
+            const QString &seen = m_calls.at(i), &call = calls.at(i);
             QVERIFY2(call.endsWith('*') ? seen.startsWith(call.chopped(1)) && seen.size() > call.size() : seen == call,
                      qPrintable(seen));
         }

@@ -16,10 +16,8 @@ static const QByteArray kModified = "Mon, 07 Dec 2026 04:00:00 GMT";
 // evenly: some slices are a byte longer than others.
 static const int kTotal = 17 * 1024 * 1024 + 3;
 
-// The downloader in this process against the scripted server, over one
-// connection and over several, and the waits of one download under a clock
-// the test moves. Resume records go under XDG_CONFIG_HOME, which CTest points
-// into the build tree.
+// The downloader in this process against the scripted server, over one connection and over several, and the waits of
+// one download under a clock the test moves. Resume records go under XDG_CONFIG_HOME, in the build tree by CTest.
 class TestDownloadManager : public PackageHost
 {
     Q_OBJECT
@@ -126,9 +124,8 @@ private slots:
             QVERIFY(m_server->requests().at(1).receivedMs - m_server->requests().at(0).receivedMs >= 900);
     }
 
-    // A GET answered with no package, a stall, a full disk under a modal
-    // message: the download stops, then reports once; a finished package in
-    // the folder stays; the record keeps what is on disk.
+    // A GET answered with no package, a stall, a full disk under a modal message: the download stops, then reports
+    // once; a finished package in the folder stays; the record keeps what is on disk.
     void getFailsAndKeepsThePackage_data()
     {
         QTest::addColumn<int>("status"); // 0: stalls after 1000 bytes; -1: the disk fills at 100001
@@ -279,9 +276,8 @@ private slots:
         QCOMPARE(outcome(), QStringLiteral("downloadError 1006 网络请求错误(200)"));
     }
 
-    // /proc/self/mem fails to read from its start (EIO): a read error is no
-    // end of file, even with no digest expected. A downloader deleted while
-    // a digest runs waits for it, and the result reaches nothing.
+    // /proc/self/mem fails to read from its start (EIO): a read error is no end of file, even with no digest expected.
+    // A downloader deleted while a digest runs waits for it, and the result reaches nothing.
     void digestOfUnreadableAndAbandonedFiles()
     {
         m_manager->fileMd5(QStringLiteral("/proc/self/mem"));
@@ -395,9 +391,8 @@ private slots:
             QCOMPARE(m_refusals.load(), 2);
     }
 
-    // The retry policy's waits and the slow-connection guard, on a clock the
-    // test moves: 1, 2, 4, 8, 16 s; Retry-After cut to 30 s; bytes between
-    // failures start the waits again, a trickle does not.
+    // The retry policy's waits and the slow-connection guard, on a clock the test moves: 1, 2, 4, 8, 16 s; Retry-After
+    // cut to 30 s; bytes between failures start the waits again, a trickle does not.
     void waits_data()
     {
         QTest::addColumn<QString>("server");
@@ -480,9 +475,8 @@ private slots:
         QCOMPARE(m_outcomes, QStringList{kVerified});
     }
 
-    // The digest decides whether a package of tens of GiB is kept or fetched
-    // again: the system library's MD5 must agree with Qt's to the bit, however
-    // the blocks fall across MD5's 64-byte rounds and its padding.
+    // The digest decides whether a package of tens of GiB is kept or fetched again: the system library's MD5 must agree
+    // with Qt's to the bit, however the blocks fall across MD5's 64-byte rounds and its padding.
     void agreesWithQt_data()
     {
         QTest::addColumn<int>("length");
@@ -504,8 +498,7 @@ private slots:
             byte = char(QRandomGenerator::global()->bounded(256));
         md5hash system;
         md5hash portable(md5hash::Engine::Portable);
-        // On our platforms the library is there: without it the speed is lost
-        // silently.
+        // On our platforms the library is there: without it the speed is lost silently.
         QVERIFY(system.usesSystemLibrary());
         QVERIFY(!portable.usesSystemLibrary());
         for (int at = 0; at < length; at += piece) {
@@ -554,8 +547,7 @@ private:
     qint64 recordedSize(const QString &name = "game.7z") { return QSettings().value(name + "/0", -1).toLongLong(); }
     QByteArray bytesOf(const QString &name) const { return PackageFixture::read(m_dir->filePath(name)); }
 
-    // No request in flight and a wait pending, or a request that brought
-    // what it will bring and holds still.
+    // No request in flight and a wait pending, or a request that brought what it will bring and holds still.
     bool nothingMovesWithoutTheClock(const manualtimersource &timers)
     {
         const QList<int> pending = timers.pendingDelays();

@@ -27,8 +27,7 @@ public:
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
 
-    // The bytes recorded as on disk (of a segment, by its number), or the
-    // number of segments; -1 without a record.
+    // The bytes recorded as on disk (of a segment, by its number), or the number of segments; -1 without a record.
     qint64 recordedSize(const QString &key = QStringLiteral("0"))
     {
         m_record.sync();
@@ -53,11 +52,9 @@ private slots:
         QVERIFY(QDir().mkpath(folder()));
     }
 
-    // A too small disk (a tmpfs in the tool's own mount namespace) is known
-    // before a byte is fetched. With room enough, a second run ends at once;
-    // the first, killed, leaves a record to resume from. The run that resumes
-    // outlives an outage: connections refused for 2 s, tries waiting 0.1 s
-    // doubling to 1.6 s here.
+    // A too small disk (a tmpfs in the tool's own mount namespace) is known before a byte is fetched. With room enough,
+    // a second run ends at once; the first, killed, leaves a record to resume from. The run that resumes outlives an
+    // outage: connections refused for 2 s, tries waiting 0.1 s doubling to 1.6 s here.
     void smallDiskSecondRunKillAndOutage()
     {
         const QByteArray content = servePackage(2 * 1024 * 1024, 32768, 20);
@@ -114,9 +111,8 @@ private slots:
                         : second.m_output.contains("done " + package().toUtf8()));
     }
 
-    // Four connections over eight slices, killed twice: each slice resumes
-    // where its record says, and the digest taken while downloading (the
-    // recorded part hashed again after each start) is the package's.
+    // Four connections over eight slices, killed twice: each slice resumes where its record says, and the digest taken
+    // while downloading (the recorded part hashed again after each start) is the package's.
     void killedSegmentsResumeAndDigestWhileDownloading()
     {
         const QByteArray content = servePackage(32 * 1024 * 1024, 32768, 20);
@@ -155,13 +151,11 @@ private slots:
         QCOMPARE(PackageFixture::read(package()), content);
     }
 
-    // A record never claims more than a data sync of the temporary file had
-    // covered when it began; the sync runs on a thread of its own, so the
-    // trace shows it as begun and, later, resumed. Syncs take 0.2 s, as on a
-    // slow disk: a save of the store (which syncs its lock file first) begun
-    // while the package's sync is still under way shows. The thread that
-    // writes the data (the GUI thread in the window) never waits for a sync
-    // itself, not even for the last bytes.
+    // A record never claims more than a data sync of the temporary file had covered when it began; the sync runs on a
+    // thread of its own, so the trace shows it as begun and, later, resumed. Syncs take 0.2 s, as on a slow disk: a
+    // save of the store (which syncs its lock file first) begun while the package's sync is still under way shows. The
+    // thread that writes the data (the GUI thread in the window) never waits for a sync itself, not even for the last
+    // bytes.
     void recordFollowsDataSync()
     {
         const QByteArray content = servePackage(4 * 1024 * 1024, 32768, 20);

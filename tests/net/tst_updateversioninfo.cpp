@@ -10,15 +10,13 @@
 
 Q_DECLARE_METATYPE(FaultReply)
 
-// The service's answers as the model reads them, the addresses it asks, and
-// the HTTP client under both.
+// The service's answers as the model reads them, the addresses it asks, and the HTTP client under both.
 class TestUpdateVersionInfo : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Until a test scripts its own: sizes asked by HEAD, "/<status>" answered
-    // so with 1000 bytes, "/slow" late with 7.
+    // Until a test scripts its own: sizes asked by HEAD, "/<status>" answered so with 1000 bytes, "/slow" late with 7.
     void initTestCase()
     {
         QVERIFY(m_server.listen());
@@ -102,9 +100,8 @@ private slots:
             QCOMPARE(request.method, QByteArray("HEAD"));
     }
 
-    // File names taken from addresses, and what the service is asked: another
-    // query item selects another answer. Names that would leave the folder:
-    // the download tests' fileName rows, the same rule.
+    // File names taken from addresses, and what the service is asked: another query item selects another answer. Names
+    // that would leave the folder: the download tests' fileName rows, the same rule.
     void addresses_data()
     {
         QTest::addColumn<QString>("made");
@@ -184,13 +181,12 @@ private slots:
     {
         QFETCH(FaultReply, reply);
         QFETCH(QStringList, calls);
+        m_server.setHandler([reply](const FaultRequest &) { return reply; });
         QString url = m_server.url("/x").toString();
-        if (reply.status < 0) {
+        if (reply.status < 0) { // a port closed again at once
             QTcpServer probe;
             QVERIFY(probe.listen(QHostAddress::LocalHost));
             url = QStringLiteral("http://127.0.0.1:%1/x").arg(probe.serverPort());
-        } else {
-            m_server.setHandler([reply](const FaultRequest &) { return reply; });
         }
         HttpRequestAPI client;
         client.setTimeoutIntervalForTest(300);

@@ -164,8 +164,6 @@ private slots:
                     "strace -f -y -qq -s 200 -e trace=write,fdatasync -e inject=fdatasync:delay_exit=200000 -o " +
                         trace);
         QCOMPARE(run.finish(), 0);
-        QFile log(trace);
-        QVERIFY(log.open(QIODevice::ReadOnly));
         const QRegularExpression dataWrite("write\\(\\d+<[^>]*game\\.7z_tmp>, .*, (\\d+)(?:\\)| <unfinished)");
         // The store writes a nameless file, then links or renames it in place.
         const QRegularExpression recordWrite("write\\(.*\"\\[game\\.7z\\]\\\\n0=(\\d+)\\\\n");
@@ -173,7 +171,7 @@ private slots:
         QMap<QByteArray, qint64> syncing; // by thread: what was written when its sync began
         int saves = 0, writerSyncs = 0;
         QByteArray writer;
-        for (const QByteArray &line : log.readAll().split('\n')) {
+        for (const QByteArray &line : PackageFixture::read(trace).split('\n')) {
             const QString text = QString::fromLatin1(line);
             const QByteArray thread = line.left(line.indexOf(' '));
             if (const auto data = dataWrite.match(text); data.hasMatch()) {

@@ -234,7 +234,6 @@ private:
                                             {"md5", info.md5},
                                             {"size", QString::number(info.size)},
                                             {"minVersion", info.minVersion},
-                                            {"webUrl", info.webUrl},
                                             {"advUrl", info.advUrl},
                                             {"advIcon", info.advIcon},
                                             {"diffSize", info.diffs.value(QStringLiteral("1.0.0")).size},

@@ -73,10 +73,8 @@ private slots:
         auto failures = std::make_shared<QMap<QByteArray, int>>();
         serve(content, [content, server, failures](const FaultRequest &request, FaultReply &reply) {
             const bool get = request.method == "GET";
-            if (QStringList{"304", "404", "405", "501", "503 always"}.contains(server) && !get)
+            if (QStringList{"304", "404", "405", "405 whole", "501", "503 always"}.contains(server) && !get)
                 reply = FaultReply::text(server.left(3).toInt());
-            if (server == "405 whole" && !get)
-                reply = FaultReply::text(405);
             if (server == "405 whole" && get && request.rangeEnd == 0)
                 reply = FaultReply::text(200, content);
             if (server == "drops" && get && request.rangeStart < 280000)

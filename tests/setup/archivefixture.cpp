@@ -37,11 +37,6 @@ bool pack(const QString &sourceDir, const QString &archivePath, const QStringLis
     return run7z(QStringList{"a", "-bd", "-y"} << extra << archivePath << ".", sourceDir);
 }
 
-bool unpackWith7z(const QString &archivePath, const QString &targetDir)
-{
-    return run7z({"x", "-bd", "-y", "-o" + targetDir, archivePath}, targetDir);
-}
-
 bool writeZip(const QString &archivePath, const QStringList &entries)
 {
     const char *script = R"(import sys, zipfile

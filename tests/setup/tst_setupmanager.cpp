@@ -1,18 +1,12 @@
 #include "archivefixture.h"
 
 #include "common/errordefine.h"
+#include "setup/extractpath.h"
 #include "setup/setupmanager.h"
 #include "support/testpaths.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,25 +27,22 @@ QStringList runSetup(setupmanager *runner, const QString &dir, const QString &zi
 {
     // The library calls back one item at a time, and the run is over before the list is read.
     QStringList events;
-    const auto record = [&](const QString &event) { events << event; };
+    QObject connections; // they end with it
+    const auto record = [&events](const char *event) { return [&events, event] { events << event; }; };
     const auto onError = [&](ErrorDefine::ErrorCode code, const QString &text) {
-        record(errorCodeName(code) + ":" + text);
+        events << errorCodeName(code) + ":" + text;
     };
-    QList<QMetaObject::Connection> links{
-        QObject::connect(runner, &setupmanager::setupError, runner, onError, Qt::DirectConnection),
-        QObject::connect(
-            runner, &setupmanager::globalMetaDataDismiss, runner, [&] { record("dismiss"); }, Qt::DirectConnection),
-        QObject::connect(
-            runner, &setupmanager::globalMetaDataError, runner, [&] { record("metaerror"); }, Qt::DirectConnection),
-        QObject::connect(
-            runner, &setupmanager::setupFinished, runner, [&] { record("finished"); }, Qt::DirectConnection)};
+    QObject::connect(runner, &setupmanager::setupError, &connections, onError, Qt::DirectConnection);
+    QObject::connect(runner, &setupmanager::globalMetaDataDismiss, &connections, record("dismiss"),
+                     Qt::DirectConnection);
+    QObject::connect(runner, &setupmanager::globalMetaDataError, &connections, record("metaerror"),
+                     Qt::DirectConnection);
+    QObject::connect(runner, &setupmanager::setupFinished, &connections, record("finished"), Qt::DirectConnection);
     runner->setZipFilePath(dir);
     runner->setZipFileName(zipName);
     runner->start();
     if (!runner->wait(60000))
         qFatal("setup run did not end");
-    for (const QMetaObject::Connection &link : links)
-        QObject::disconnect(link);
     return events;
 }
 
@@ -112,7 +103,6 @@ private slots:
         QTest::addColumn<QStringList>("events");
         const QString unzipError = "SETUP_ZIP_UNZIP_ERROR";
         const QStringList refused{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
-
         QTest::newRow("names leaving the folder")
             << "zip" << QStringList{"good.txt|good", "../e1.txt|x", "a/../../e2.txt|x", "@out/e3|x", "..\\e4|x"} << ""
             << QStringList{} << QStringList{"good.txt=good", "!@tmp/e1.txt", "!@tmp/e2.txt", "!@out/e3", "!@tmp/e4"}
@@ -217,7 +207,6 @@ private slots:
                            "ro#555"}
             << QStringList{"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"} << Done;
     }
-
     void installsPackage()
     {
         QFETCH(QString, maker);
@@ -259,7 +248,6 @@ private slots:
         QTest::newRow("parent staying inside") << "zip" << QStringList{"a/x.txt|x", "a/../b.txt|b", "c/./d.txt|d"};
         QTest::newRow("UTF-8 names without their flag") << "zip" << QStringList{QStringLiteral("資料/été.txt|u|raw")};
     }
-
     void unpacksWhat7zUnpacks()
     {
         QFETCH(QString, maker);
@@ -267,12 +255,10 @@ private slots:
         const QString zipName = makePackage(maker, entries);
         QVERIFY(!zipName.isEmpty());
         QDir().mkpath(path("reference"));
-        QVERIFY(unpackWith7z(game() + "/" + zipName, path("reference")));
+        QVERIFY(run7z({"x", "-bd", "-y", "-o" + path("reference"), game() + "/" + zipName}, path("reference")));
         setupmanager *shared = setupmanager::sharedInstance();
         QSignalSpy progress(shared, &setupmanager::setupProgress);
-
         QCOMPARE(runSetup(shared, game(), zipName), Done);
-
         QCOMPARE(listTree(game()), listTree(path("reference")));
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last().at(0), progress.last().at(1));
@@ -294,7 +280,6 @@ private slots:
             QStringLiteral("SETUP_ZIP_UNABLE_OPEN_FILE_ERROR:无法以archive形式打开@文件"));
         row("no archive file", "absent.7z", "", QStringLiteral("SETUP_ZIP_ARCHIVE_FILE_ERROR:@ 获取失败"));
     }
-
     void refusedBeforeTouchingArchive()
     {
         QFETCH(QString, zipName);
@@ -308,9 +293,7 @@ private slots:
         setupmanager runner;
         if (!library.isEmpty())
             runner.setLibraryFileName(path(library));
-
         const QStringList reported = runSetup(&runner, game(), zipName);
-
         if (event.isEmpty()) {
             QCOMPARE(reported, Done);
             QCOMPARE(readFile(game() + "/inside.txt"), QByteArray("inside"));
@@ -329,10 +312,8 @@ private slots:
         plugin->setZipFilePath(game());
         plugin->setZipFileName("plugin.7z");
         plugin->start();
-
         // An owner that goes while the plugin unpacks must not take the process down.
         delete plugin;
-
         QCOMPARE(readFile(game() + "/plugin.bin"), content);
         QVERIFY(!QFileInfo::exists(game() + "/plugin.7z"));
     }
@@ -352,7 +333,6 @@ private slots:
         QTest::newRow("wrong arguments") << QStringList{} << "C.UTF-8" << 2
                                          << "usage: unpack_package FOLDER ARCHIVE_NAME";
     }
-
     void toolPrintsOneLinePerEvent()
     {
         QFETCH(QStringList, entries);
@@ -369,13 +349,67 @@ private slots:
                    entries.isEmpty() ? QStringList{game()} : QStringList{game(), "package.zip"});
         QVERIFY(tool.waitForFinished(60000));
         const QStringList lines = QString::fromUtf8(tool.readAll()).split('\n', Qt::SkipEmptyParts);
-
         QCOMPARE(tool.exitCode(), exitCode);
-        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return line.startsWith(shown); }),
+        QVERIFY2(!lines.filter(QRegularExpression("^" + QRegularExpression::escape(shown))).isEmpty(),
                  qPrintable(lines.join('\n')));
         QCOMPARE(lines.count("finished"), exitCode == 0 ? 1 : 0);
         if (locale == "C")
             QCOMPARE(readFile(game() + QStringLiteral("/資料/été.txt")), QByteArray("u"));
+    }
+
+    // Names and paths from archives, placed below the install folder or refused.
+    void placesNamesBelowTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("asItem");   // "-" refused
+        QTest::addColumn<QString>("asListed"); // "-" refused
+        const auto row = [](const char *tag, const QString &name, const QString &asItem, const QString &asListed) {
+            QTest::newRow(tag) << name << asItem << asListed;
+        };
+        row("nested, backslashes", "a\\b/c.txt", "a/b/c.txt", "a/b/c.txt");
+        row("dot parts, doubled separators", "./a/.//b/", "a/b", "a/b");
+        row("dots inside a name", "a..b/..c", "a..b/..c", "a..b/..c");
+        row("parent staying inside", "a/../b", "a/b", "b");
+        row("non-ASCII", QString("资源/角色.dat"), QString("资源/角色.dat"), QString("资源/角色.dat"));
+        row("the folder itself", "./", "", "");
+        row("UNC", "\\\\server\\share\\x", "-", "-");
+        row("drive", "C:\\x", "-", "-");
+        row("drive relative", "c:x", "-", "-");
+    }
+    void placesNamesBelowTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, asItem);
+        QFETCH(QString, asListed);
+        const auto placed = [&name](ExtractPath::ParentParts parentParts) {
+            QStringList components;
+            return ExtractPath::split(name, &components, parentParts) ? components.join('/') : QString("-");
+        };
+        QCOMPARE(placed(ExtractPath::ParentParts::Dropped), asItem);
+        QCOMPARE(placed(ExtractPath::ParentParts::Resolved), asListed);
+    }
+
+    void containmentIsByWholeComponents_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("inside");
+        const auto row = [](const char *tag, const QString &root, const QString &path, bool inside) {
+            QTest::newRow(tag) << root << path << inside;
+        };
+        row("below", "/games/game", "/games/game/Data/x", true);
+        row("the root", "/games/game", "/games/game", true);
+        row("sibling sharing the prefix", "/games/game", "/games/game2/x", false);
+        row("parent", "/games/game", "/games", false);
+        row("filesystem root", "/", "/anything", true);
+        row("unresolved link", "/games/game", "", false);
+    }
+    void containmentIsByWholeComponents()
+    {
+        QFETCH(QString, root);
+        QFETCH(QString, path);
+        QFETCH(bool, inside);
+        QCOMPARE(ExtractPath::isInside(root, path), inside);
     }
 
 private:
@@ -394,94 +428,91 @@ private:
     // "zip": entries for writeZip; "7z ARGS": "path=content" files and "path/"
     // folders packed by 7z; "7z update": the same, then "-path" entries
     // removed and an update archive made, holding their deletion marks.
-    QString makePackage(const QString &maker, const QStringList &entries);
+    QString makePackage(const QString &maker, const QStringList &entries)
+    {
+        if (maker == "zip")
+            return writeZip(game() + "/package.zip", entries) ? "package.zip" : QString();
+        const QString src = path("src");
+        for (const QString &entry : entries) {
+            if (entry.startsWith('-'))
+                continue;
+            if (entry.endsWith('/'))
+                QDir(src).mkpath(entry);
+            else
+                writeFile(src + "/" + entry.section('=', 0, 0), expand(entry.section('=', 1)).toUtf8());
+        }
+        for (QDirIterator it(src, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const timespec times[2] = {{Stamp, 0}, {Stamp, 0}};
+            ::utimensat(AT_FDCWD, it.next().toUtf8().constData(), times, AT_SYMLINK_NOFOLLOW);
+        }
+        const QString zipName = maker.contains("-tzip") ? "package.zip" : "package.7z";
+        if (maker != "7z update")
+            return pack(src, game() + "/" + zipName, maker.split(' ').mid(1)) ? zipName : QString();
+        if (!pack(src, path("base.7z")))
+            return QString();
+        for (const QString &entry : entries) {
+            const QString removed = src + "/" + entry.mid(1);
+            if (entry.startsWith('-'))
+                QFileInfo(removed).isDir() ? QDir(removed).removeRecursively() : QFile::remove(removed);
+        }
+        const QString update = "-up0q3r2x2y2z0w2!" + game() + "/package.7z";
+        return run7z({"u", "-bd", path("base.7z"), "-u-", update, "."}, src) ? "package.7z" : QString();
+    }
+
     // "path=content", "path/", "path->target" (symbolic), "path=>target"
     // (hard), "lock:path" (immutable), "path#mode" (chmod, after the others).
-    void prepare(const QStringList &before);
-    void verify(const QStringList &expect);
+    void prepare(const QStringList &before)
+    {
+        for (const QString &entry : before) {
+            const QString target = expand(entry.section(QRegularExpression("=>|->|="), 1));
+            const QString at = placed(entry.section(QRegularExpression("=>|->|="), 0, 0));
+            if (entry.contains('#')) {
+                const QByteArray at = placed(entry.section('#', 0, 0)).toUtf8();
+                QVERIFY(::chmod(at.constData(), mode_t(entry.section('#', 1).toUInt(nullptr, 8))) == 0);
+            } else if (entry.startsWith("lock:")) {
+                m_locked << game() + "/" + entry.mid(5);
+                QVERIFY2(QProcess::execute("chattr", {"+i", m_locked.last()}) == 0, "chattr +i failed");
+            } else if (entry.endsWith('/')) {
+                QDir().mkpath(at);
+            } else if (entry.contains("->")) {
+                QVERIFY(QFile::link(target, at));
+            } else if (entry.contains("=>")) {
+                QVERIFY(::link(target.toUtf8().constData(), at.toUtf8().constData()) == 0);
+            } else {
+                writeFile(at, target.toUtf8());
+            }
+        }
+    }
+
+    void verify(const QStringList &expect)
+    {
+        for (const QString &entry : expect) {
+            const bool absent = entry.startsWith('!');
+            const QString wanted = entry.mid(absent ? 1 : 0);
+            const QString at =
+                placed(wanted.endsWith('@') ? wanted.chopped(1) : wanted.section(QRegularExpression("[=#~]"), 0, 0));
+            const QFileInfo info(at);
+            if (absent)
+                QVERIFY2(!info.exists() && !info.isSymLink(), qPrintable(entry));
+            else if (wanted.endsWith('/'))
+                QVERIFY2(info.isDir() && !info.isSymLink(), qPrintable(entry));
+            else if (wanted.endsWith('@'))
+                QCOMPARE(info.lastModified().toSecsSinceEpoch(), Stamp);
+            else if (wanted.contains('#'))
+                QCOMPARE(QString::number(modeOf(at) & 07777, 8), wanted.section('#', 1));
+            else if (wanted.contains('~')) // absent, or without the text
+                QVERIFY2(!readFile(at).contains(wanted.section('~', 1).toUtf8()), qPrintable(entry));
+            else if (wanted.contains('='))
+                QCOMPARE(QString::fromUtf8(readFile(at)), expand(wanted.section('=', 1)));
+            else
+                QVERIFY2(info.exists(), qPrintable(entry));
+        }
+    }
 
     QScopedPointer<QTemporaryDir> m_tmp;
     QStringList m_locked;
 };
-
-QString TestSetupManager::makePackage(const QString &maker, const QStringList &entries)
-{
-    if (maker == "zip")
-        return writeZip(game() + "/package.zip", entries) ? "package.zip" : QString();
-    const QString src = path("src");
-    for (const QString &entry : entries) {
-        if (entry.startsWith('-'))
-            continue;
-        if (entry.endsWith('/'))
-            QDir(src).mkpath(entry);
-        else
-            writeFile(src + "/" + entry.section('=', 0, 0), expand(entry.section('=', 1)).toUtf8());
-    }
-    for (QDirIterator it(src, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
-        const timespec times[2] = {{Stamp, 0}, {Stamp, 0}};
-        ::utimensat(AT_FDCWD, it.next().toUtf8().constData(), times, AT_SYMLINK_NOFOLLOW);
-    }
-    const QString zipName = maker.contains("-tzip") ? "package.zip" : "package.7z";
-    if (maker != "7z update")
-        return pack(src, game() + "/" + zipName, maker.split(' ').mid(1)) ? zipName : QString();
-    if (!pack(src, path("base.7z")))
-        return QString();
-    for (const QString &entry : entries) {
-        const QString removed = src + "/" + entry.mid(1);
-        if (entry.startsWith('-'))
-            QFileInfo(removed).isDir() ? QDir(removed).removeRecursively() : QFile::remove(removed);
-    }
-    const QString update = "-up0q3r2x2y2z0w2!" + game() + "/package.7z";
-    return run7z({"u", "-bd", path("base.7z"), "-u-", update, "."}, src) ? "package.7z" : QString();
-}
-
-void TestSetupManager::prepare(const QStringList &before)
-{
-    for (const QString &entry : before) {
-        const QString target = expand(entry.section(QRegularExpression("=>|->|="), 1));
-        const QString at = placed(entry.section(QRegularExpression("=>|->|="), 0, 0));
-        if (entry.contains('#')) {
-            const QByteArray at = placed(entry.section('#', 0, 0)).toUtf8();
-            QVERIFY(::chmod(at.constData(), mode_t(entry.section('#', 1).toUInt(nullptr, 8))) == 0);
-        } else if (entry.startsWith("lock:")) {
-            m_locked << game() + "/" + entry.mid(5);
-            QVERIFY2(QProcess::execute("chattr", {"+i", m_locked.last()}) == 0, "chattr +i failed");
-        } else if (entry.endsWith('/')) {
-            QDir().mkpath(at);
-        } else if (entry.contains("->")) {
-            QVERIFY(QFile::link(target, at));
-        } else if (entry.contains("=>")) {
-            QVERIFY(::link(target.toUtf8().constData(), at.toUtf8().constData()) == 0);
-        } else {
-            writeFile(at, target.toUtf8());
-        }
-    }
-}
-
-void TestSetupManager::verify(const QStringList &expect)
-{
-    for (const QString &entry : expect) {
-        const bool absent = entry.startsWith('!');
-        const QString wanted = entry.mid(absent ? 1 : 0);
-        const QString at =
-            placed(wanted.endsWith('@') ? wanted.chopped(1) : wanted.section(QRegularExpression("[=#~]"), 0, 0));
-        const QFileInfo info(at);
-        if (absent)
-            QVERIFY2(!info.exists() && !info.isSymLink(), qPrintable(entry));
-        else if (wanted.endsWith('/'))
-            QVERIFY2(info.isDir() && !info.isSymLink(), qPrintable(entry));
-        else if (wanted.endsWith('@'))
-            QCOMPARE(info.lastModified().toSecsSinceEpoch(), Stamp);
-        else if (wanted.contains('#'))
-            QCOMPARE(QString::number(modeOf(at) & 07777, 8), wanted.section('#', 1));
-        else if (wanted.contains('~')) // absent, or without the text
-            QVERIFY2(!readFile(at).contains(wanted.section('~', 1).toUtf8()), qPrintable(entry));
-        else if (wanted.contains('='))
-            QCOMPARE(QString::fromUtf8(readFile(at)), expand(wanted.section('=', 1)));
-        else
-            QVERIFY2(info.exists(), qPrintable(entry));
-    }
-}
 
 QTEST_GUILESS_MAIN(TestSetupManager)
 #include "tst_setupmanager.moc"

@@ -1,10 +1,6 @@
 #include "app/language.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QLocale>
-#include <QTest>
-#include <QTranslator>
+#include <QtTest>
 
 class TestLanguage : public QObject
 {
@@ -32,7 +28,6 @@ private slots:
         row("fr_FR", "en-us", "i18n_en.qm", "Confirm");
         row("it_IT", "en-us", "i18n_en.qm", "Confirm"); // a language the table does not list
     }
-
     void selectsCatalogueForLocale()
     {
         QFETCH(QString, locale);

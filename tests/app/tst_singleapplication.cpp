@@ -1,7 +1,5 @@
 #include "app/singleapplication.h"
 
-#include <QProcess>
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -47,7 +45,6 @@ private slots:
         // A folder that cannot hold the lock says nothing about another copy.
         QTest::newRow("read-only runtime folder") << "unwritable" << false;
     }
-
     void whoRuns()
     {
         QFETCH(QString, before);

@@ -1,9 +1,4 @@
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QXmlStreamReader>
+#include <QtTest>
 
 namespace {
 
@@ -80,7 +75,6 @@ private slots:
         for (const QString &language : kLanguages)
             QTest::newRow(qPrintable(language)) << language;
     }
-
     void catalogueMatchesTheCode()
     {
         QFETCH(QString, language);

@@ -101,111 +101,91 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("expect");
         QTest::addColumn<QStringList>("events");
+        const auto row = [](const char *tag, const QString &maker, const QStringList &entries, const QString &damage,
+                            const QStringList &before, const QStringList &expect, const QStringList &events) {
+            QTest::newRow(tag) << maker << entries << damage << before << expect << events;
+        };
         const QString unzipError = "SETUP_ZIP_UNZIP_ERROR";
         const QStringList refused{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
-        QTest::newRow("names leaving the folder")
-            << "zip" << QStringList{"good.txt|good", "../e1.txt|x", "a/../../e2.txt|x", "@out/e3|x", "..\\e4|x"} << ""
-            << QStringList{} << QStringList{"good.txt=good", "!@tmp/e1.txt", "!@tmp/e2.txt", "!@out/e3", "!@tmp/e4"}
-            << QStringList{"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError};
-        QTest::newRow("link items are written as files")
-            << "zip" << QStringList{"lnk|@out|120777", "lnk/pwn.txt|x"} << "" << QStringList{}
-            << QStringList{"lnk=@out", "!@out/pwn.txt"}
-            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/lnk"), unzipError};
-        QTest::newRow("links leading outside are not written through")
-            << "zip" << QStringList{"Plugins/evil.dll|x", "direct.txt|x", "fine.txt|fine"} << ""
-            << QStringList{"@out/target.txt=keep", "Plugins->@out", "direct.txt->@out/target.txt"}
-            << QStringList{"@out/target.txt=keep", "!@out/evil.dll", "fine.txt=fine"} << refused;
-        QTest::newRow("links leading inside are followed")
-            << "zip" << QStringList{"Alias/x.txt|x", "Data/|"} << "" << QStringList{"Data/", "Alias->@game/Data"}
-            << QStringList{"Data/x.txt=x"} << Done;
-        QTest::newRow("existing files replaced, never written through")
-            << "zip" << QStringList{"old.txt|new", "hard.txt|new"} << ""
-            << QStringList{"old.txt=old", "@out/shared.txt=keep", "hard.txt=>@out/shared.txt"}
-            << QStringList{"old.txt=new", "hard.txt=new", "@out/shared.txt=keep"} << Done;
-        QTest::newRow("file where a folder item goes")
-            << "zip" << QStringList{"a/|", "b.txt|b"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
-            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
-        QTest::newRow("file where a parent folder goes")
-            << "zip" << QStringList{"a/b/c.txt|c"} << "" << QStringList{"a=file"} << QStringList{"a=file"}
-            << QStringList{QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError};
+        row("names leaving the folder", "zip",
+            {"good.txt|good", "../e1.txt|x", "a/../../e2.txt|x", "@out/e3|x", "..\\e4|x"}, "", {},
+            {"good.txt=good", "!@tmp/e1.txt", "!@tmp/e2.txt", "!@out/e3", "!@tmp/e4"},
+            {"SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", "SETUP_ZIP_ERROR", unzipError});
+        row("link items are written as files", "zip", {"lnk|@out|120777", "lnk/pwn.txt|x"}, "", {},
+            {"lnk=@out", "!@out/pwn.txt"},
+            {QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/lnk"), unzipError});
+        row("links leading outside are not written through", "zip",
+            {"Plugins/evil.dll|x", "direct.txt|x", "fine.txt|fine"}, "",
+            {"@out/target.txt=keep", "Plugins->@out", "direct.txt->@out/target.txt"},
+            {"@out/target.txt=keep", "!@out/evil.dll", "fine.txt=fine"}, refused);
+        row("links leading inside are followed", "zip", {"Alias/x.txt|x", "Data/|"}, "", {"Data/", "Alias->@game/Data"},
+            {"Data/x.txt=x"}, Done);
+        row("existing files replaced, never written through", "zip", {"old.txt|new", "hard.txt|new"}, "",
+            {"old.txt=old", "@out/shared.txt=keep", "hard.txt=>@out/shared.txt"},
+            {"old.txt=new", "hard.txt=new", "@out/shared.txt=keep"}, Done);
+        row("file where a folder item goes", "zip", {"a/|", "b.txt|b"}, "", {"a=file"}, {"a=file"},
+            {QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError});
+        row("file where a parent folder goes", "zip", {"a/b/c.txt|c"}, "", {"a=file"}, {"a=file"},
+            {QStringLiteral("SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR:@game/a"), unzipError});
         for (const QString damage : {"nocd", "cut:3"})
-            QTest::newRow(qPrintable("zip damaged: " + damage))
-                << "zip" << QStringList{"a.txt|a", "b.txt|b", "c.txt|c"} << damage << QStringList{}
-                << QStringList{"!a.txt", "package.zip"}
-                << QStringList{unzipError + ":解压过程中失败 (Unexpected end of archive)"};
-        QTest::newRow("corrupted item fails the run, nothing deleted")
-            << "7z -mx0" << QStringList{"a.txt=FIRST-ITEM-MARKER", "b.txt=intact", "deletefiles.txt=old.txt"}
-            << "flip:FIRST-ITEM-MARKER" << QStringList{"old.txt=old"}
-            << QStringList{"b.txt=intact", "old.txt=old", "package.7z"}
-            << QStringList{"SETUP_ZIP_ERROR:CRC Failed", unzipError};
-        QTest::newRow("deletion list: files, folders, then the list")
-            << "zip" << QStringList{"deletefiles.txt|old/x.dll\r\n  missing.txt \nplugins\n"} << ""
-            << QStringList{"old/x.dll=o", "keep.txt=k", "plugins/sub/y.dll=y"}
-            << QStringList{"!old/x.dll", "keep.txt=k", "!plugins", "old/", "!deletefiles.txt"} << Done;
-        QTest::newRow("deletion list: never outside, never the folder")
-            << "zip" << QStringList{"deletefiles.txt|.\n./\n@out/v.txt\n../outside/v.txt\nlinked/v.txt\nobsolete.txt"}
-            << "" << QStringList{"@out/v.txt=v", "linked->@out", "obsolete.txt=o"}
-            << QStringList{"@out/v.txt=v", "!obsolete.txt", "@game/"} << Done;
-        QTest::newRow("deletion list: dangling link")
-            << "zip" << QStringList{"deletefiles.txt|stale"} << "" << QStringList{"stale->@tmp/nowhere"}
-            << QStringList{"!stale"} << Done;
-        QTest::newRow("deletion list left by an earlier package")
-            << "zip" << QStringList{"new.txt|n"} << "" << QStringList{"deletefiles.txt=keep.txt", "keep.txt=k"}
-            << QStringList{"keep.txt=k", "new.txt=n"} << Done;
-        QTest::newRow("deletion list: a failed entry stops no other")
-            << "zip" << QStringList{"deletefiles.txt|locked.txt\nlater.txt"} << ""
-            << QStringList{"locked.txt=l", "lock:locked.txt", "later.txt=x"}
-            << QStringList{"locked.txt=l", "!later.txt"}
-            << QStringList{QStringLiteral("SETUP_DELETE_OLD_FILE_ERROR:@game/locked.txt 删除失败")} + NoMetadata;
+            row(qPrintable("zip damaged: " + damage), "zip", {"a.txt|a", "b.txt|b", "c.txt|c"}, damage, {},
+                {"!a.txt", "package.zip"}, {unzipError + ":解压过程中失败 (Unexpected end of archive)"});
+        row("corrupted item fails the run, nothing deleted", "7z -mx0",
+            {"a.txt=FIRST-ITEM-MARKER", "b.txt=intact", "deletefiles.txt=old.txt"}, "flip:FIRST-ITEM-MARKER",
+            {"old.txt=old"}, {"b.txt=intact", "old.txt=old", "package.7z"}, {"SETUP_ZIP_ERROR:CRC Failed", unzipError});
+        row("deletion list: files, folders, then the list", "zip",
+            {"deletefiles.txt|old/x.dll\r\n  missing.txt \nplugins\n"}, "",
+            {"old/x.dll=o", "keep.txt=k", "plugins/sub/y.dll=y"},
+            {"!old/x.dll", "keep.txt=k", "!plugins", "old/", "!deletefiles.txt"}, Done);
+        row("deletion list: never outside, never the folder", "zip",
+            {"deletefiles.txt|.\n./\n@out/v.txt\n../outside/v.txt\nlinked/v.txt\nobsolete.txt"}, "",
+            {"@out/v.txt=v", "linked->@out", "obsolete.txt=o"}, {"@out/v.txt=v", "!obsolete.txt", "@game/"}, Done);
+        row("deletion list: dangling link", "zip", {"deletefiles.txt|stale"}, "", {"stale->@tmp/nowhere"}, {"!stale"},
+            Done);
+        row("deletion list left by an earlier package", "zip", {"new.txt|n"}, "",
+            {"deletefiles.txt=keep.txt", "keep.txt=k"}, {"keep.txt=k", "new.txt=n"}, Done);
+        row("deletion list: a failed entry stops no other", "zip", {"deletefiles.txt|locked.txt\nlater.txt"}, "",
+            {"locked.txt=l", "lock:locked.txt", "later.txt=x"}, {"locked.txt=l", "!later.txt"},
+            QStringList{QStringLiteral("SETUP_DELETE_OLD_FILE_ERROR:@game/locked.txt 删除失败")} + NoMetadata);
         for (const QString encoding : {"utf-16-le", "utf-16-be", "utf-8"})
-            QTest::newRow(qPrintable("deletion list in " + encoding))
-                << "zip" << QStringList{QStringLiteral("deletefiles.txt|\uFEFF资源/旧.dat\r\nold.txt\r\n|") + encoding}
-                << "" << QStringList{QStringLiteral("资源/旧.dat=o"), "old.txt=o"}
-                << QStringList{QStringLiteral("!资源/旧.dat"), "!old.txt"} << Done;
-        QTest::newRow("deletion marks of an update archive")
-            << "7z update" << QStringList{"keep.txt=k", "gone.txt=g", "emptied/", "-gone.txt", "-emptied/"} << ""
-            << QStringList{"gone.txt=old", "emptied/"} << QStringList{"!gone.txt", "!emptied"} << Done;
+            row(qPrintable("deletion list in " + encoding), "zip",
+                {QStringLiteral("deletefiles.txt|\uFEFF资源/旧.dat\r\nold.txt\r\n|") + encoding}, "",
+                {QStringLiteral("资源/旧.dat=o"), "old.txt=o"}, {QStringLiteral("!资源/旧.dat"), "!old.txt"}, Done);
+        row("deletion marks of an update archive", "7z update",
+            {"keep.txt=k", "gone.txt=g", "emptied/", "-gone.txt", "-emptied/"}, "", {"gone.txt=old", "emptied/"},
+            {"!gone.txt", "!emptied"}, Done);
         for (const QString maker : {"7z -pSECRET", "7z -tzip -pSECRET"})
-            QTest::newRow(qPrintable("encrypted items: " + maker))
-                << maker << QStringList{"one.txt=PLAINTEXT", "two.txt=PLAINTEXT"} << "" << QStringList{}
-                << QStringList{"one.txt~PLAINTEXT", "two.txt~PLAINTEXT",
-                               maker.contains("zip") ? "package.zip" : "package.7z"}
-                << QStringList{QStringLiteral("SETUP_ZIP_PASSWORD_ERROR:解压密码未定义"),
-                               unzipError + ":解压过程中失败"};
-        QTest::newRow("modes follow the umask, no special bits")
-            << "zip" << QStringList{"rw|x|100666", "x.sh|x|100777", "d/||40777", "suid|x|104755", "sticky/||41777"}
-            << "" << QStringList{} << QStringList{"rw#664", "x.sh#775", "d#775", "suid#755", "sticky#775"} << Done;
-        QTest::newRow("read-only from Windows takes every write bit")
-            << "zip" << QStringList{"ro.txt|x|dos01", "rw.txt|x|dos20"} << "" << QStringList{}
-            << QStringList{"ro.txt#444", "rw.txt#664"} << Done;
-        QTest::newRow("times of files and folders")
-            << "7z" << QStringList{"Data/Sub/f.txt=x", "Data/e/"} << "" << QStringList{}
-            << QStringList{"Data@", "Data/Sub@", "Data/Sub/f.txt@", "Data/e@"} << Done;
-        QTest::newRow("empty main metadata replaced from the second copy")
-            << "7z"
-            << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=",
-                           "Halvest_Data/Native/Data/Metadata/global-metadata.dat=META"}
-            << "" << QStringList{} << QStringList{"Halvest_Data/Managed/Metadata/global-metadata.dat=META"}
-            << QStringList{"dismiss", "finished"};
+            row(qPrintable("encrypted items: " + maker), maker, {"one.txt=PLAINTEXT", "two.txt=PLAINTEXT"}, "", {},
+                {"one.txt~PLAINTEXT", "two.txt~PLAINTEXT", maker.contains("zip") ? "package.zip" : "package.7z"},
+                {QStringLiteral("SETUP_ZIP_PASSWORD_ERROR:解压密码未定义"), unzipError + ":解压过程中失败"});
+        row("modes follow the umask, no special bits", "zip",
+            {"rw|x|100666", "x.sh|x|100777", "d/||40777", "suid|x|104755", "sticky/||41777"}, "", {},
+            {"rw#664", "x.sh#775", "d#775", "suid#755", "sticky#775"}, Done);
+        row("read-only from Windows takes every write bit", "zip", {"ro.txt|x|dos01", "rw.txt|x|dos20"}, "", {},
+            {"ro.txt#444", "rw.txt#664"}, Done);
+        row("times of files and folders", "7z", {"Data/Sub/f.txt=x", "Data/e/"}, "", {},
+            {"Data@", "Data/Sub@", "Data/Sub/f.txt@", "Data/e@"}, Done);
+        row("empty main metadata replaced from the second copy", "7z",
+            {"Halvest_Data/Managed/Metadata/global-metadata.dat=",
+             "Halvest_Data/Native/Data/Metadata/global-metadata.dat=META"},
+            "", {}, {"Halvest_Data/Managed/Metadata/global-metadata.dat=META"}, {"dismiss", "finished"});
         // An earlier install left files and folders without write bits; the update
         // replaces and adds files in them as `7z x -y` does and ends with the
         // archive's modes, never writing a second name of a file.
-        QTest::newRow("read-only: listed folders and their files")
-            << "7z" << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new"} << "player"
-            << QStringList{"Data/Sub/b.txt=old", "Data/a.txt=old",     "top.txt=old",  "Data/a.txt#444",
-                           "top.txt#444",        "Data/Sub/b.txt#444", "Data/Sub#555", "Data#555"}
-            << QStringList{"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new", "Data/a.txt#664",
-                           "top.txt#664",    "Data#775",           "Data/Sub#775"}
-            << Done;
-        QTest::newRow("read-only: a folder the archive does not list keeps its mode")
-            << "zip" << QStringList{"Old/new.txt|n", "Old/Fresh/x.txt|x", "Old/keep.txt|k2"} << "player"
-            << QStringList{"Old/keep.txt=k", "Old/keep.txt#444", "Old#555"}
-            << QStringList{"Old/new.txt=n", "Old/Fresh/x.txt=x", "Old/keep.txt=k2", "Old#555"} << Done;
-        QTest::newRow("read-only: second name of a file")
-            << "zip" << QStringList{"ro/hard.txt|new"} << "player"
-            << QStringList{"@out/shared.txt=keep", "ro/", "ro/hard.txt=>@out/shared.txt", "@out/shared.txt#444",
-                           "ro#555"}
-            << QStringList{"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"} << Done;
+        row("read-only: listed folders and their files", "7z", {"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new"},
+            "player",
+            {"Data/Sub/b.txt=old", "Data/a.txt=old", "top.txt=old", "Data/a.txt#444", "top.txt#444",
+             "Data/Sub/b.txt#444", "Data/Sub#555", "Data#555"},
+            {"Data/a.txt=new", "Data/Sub/b.txt=new", "top.txt=new", "Data/a.txt#664", "top.txt#664", "Data#775",
+             "Data/Sub#775"},
+            Done);
+        row("read-only: a folder the archive does not list keeps its mode", "zip",
+            {"Old/new.txt|n", "Old/Fresh/x.txt|x", "Old/keep.txt|k2"}, "player",
+            {"Old/keep.txt=k", "Old/keep.txt#444", "Old#555"},
+            {"Old/new.txt=n", "Old/Fresh/x.txt=x", "Old/keep.txt=k2", "Old#555"}, Done);
+        row("read-only: second name of a file", "zip", {"ro/hard.txt|new"}, "player",
+            {"@out/shared.txt=keep", "ro/", "ro/hard.txt=>@out/shared.txt", "@out/shared.txt#444", "ro#555"},
+            {"ro/hard.txt=new", "@out/shared.txt=keep", "@out/shared.txt#444", "ro#555"}, Done);
     }
     void installsPackage()
     {

@@ -135,15 +135,6 @@ private slots:
 
     void cleanup() { QCOMPARE(CDlgYesNo::openMessageCount(), 0); }
 
-    void closeTipSeparatorsShowTheirColour()
-    {
-        ConfigSettings settings(path("separators.ini"));
-        CDlgCloseTip dialog(nullptr, &settings);
-        const QImage shot = dialog.grab().toImage();
-        for (const char *name : {"line", "line_2"})
-            QCOMPARE(shot.pixelColor(child<QWidget>(&dialog, name)->geometry().center()), QColor(218, 212, 200));
-    }
-
     void closeTipChoiceIsShownAndStoredAtOnce_data()
     {
         QTest::addColumn<QString>("before"); // the group's lines in the file before the dialog opens
@@ -176,6 +167,9 @@ private slots:
         }
         ConfigSettings settings(ini);
         CDlgCloseTip dialog(nullptr, &settings);
+        const QImage shot = dialog.grab().toImage();
+        for (const char *name : {"line", "line_2"}) // the separators show their colour
+            QCOMPARE(shot.pixelColor(child<QWidget>(&dialog, name)->geometry().center()), QColor(218, 212, 200));
         QString storedBeforeEnding;
         Player player({[&](QWidget *modal) {
             // On the indicator: a click on the middle of the row may miss the button.
@@ -390,9 +384,10 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    void installPathWholePathTipFollowsTheEdit()
+    void installPathTipAndDrag()
     {
         CSetInstallPathDialog dialog;
+        dialog.move(50, 60);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QString folder = path("games/a/rather/long/folder/name/for/the/game");
@@ -411,6 +406,12 @@ private slots:
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(edit, &leave);
         QVERIFY(!tip->isVisible());
+        // A drag with the left button moves the dialog and takes the focus from the edit.
+        dialog.activateWindow();
+        edit->setFocus();
+        QCOMPARE(drag(&dialog, Qt::LeftButton, QPoint(70, 40)), QPoint(70, 40));
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(drag(&dialog, Qt::RightButton, QPoint(70, 40)), QPoint(0, 0));
     }
 
     void installPathChangeButtonTakesTheChosenFolder_data()
@@ -435,20 +436,6 @@ private slots:
         QTest::mouseClick(child<QPushButton>(&dialog, "btn_chgPath"), Qt::LeftButton);
         QCOMPARE(caption, QString("选择安装路径, folders"));
         QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(), path(choose ? "library" : "games"));
-    }
-
-    void installPathDragsAndTakesFocusFromTheEdit()
-    {
-        CSetInstallPathDialog dialog;
-        dialog.move(50, 60);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        auto *edit = child<QLineEdit>(&dialog, "edt_path");
-        edit->setFocus();
-        QCOMPARE(drag(&dialog, Qt::LeftButton, QPoint(70, 40)), QPoint(70, 40));
-        QVERIFY(!edit->hasFocus());
-        QCOMPARE(drag(&dialog, Qt::RightButton, QPoint(70, 40)), QPoint(0, 0));
     }
 };
 

@@ -36,11 +36,6 @@ extern "C" int statvfs(const char *path, struct statvfs *info) noexcept
 
 namespace {
 
-template<typename T> T *child(QWidget *dialog, const QString &name)
-{
-    return dialog->findChild<T *>(name);
-}
-
 // Ends a running modal dialog the way a player would: "escape", "close" (the
 // window's close button) or a click on the push button of that name. A
 // dialog still open a while later ends with -1, so a button that does
@@ -56,7 +51,7 @@ void endModal(QWidget *modal, const QString &ending)
     else if (ending == "close")
         modal->close();
     else
-        QTest::mouseClick(child<QAbstractButton>(modal, ending), Qt::LeftButton);
+        QTest::mouseClick(modal->findChild<QAbstractButton *>(ending), Qt::LeftButton);
 }
 
 // Presses button at a point inside window, moves the pointer by delta with the
@@ -169,19 +164,19 @@ private slots:
         CDlgCloseTip dialog(nullptr, &settings);
         const QImage shot = dialog.grab().toImage();
         for (const char *name : {"line", "line_2"}) // the separators show their colour
-            QCOMPARE(shot.pixelColor(child<QWidget>(&dialog, name)->geometry().center()), QColor(218, 212, 200));
+            QCOMPARE(shot.pixelColor(dialog.findChild<QWidget *>(name)->geometry().center()), QColor(218, 212, 200));
         QString storedBeforeEnding;
         Player player({[&](QWidget *modal) {
             // On the indicator: a click on the middle of the row may miss the button.
             for (const QString &name : clicks)
-                QTest::mouseClick(child<QAbstractButton>(modal, name), Qt::LeftButton, {}, QPoint(12, 12));
+                QTest::mouseClick(modal->findChild<QAbstractButton *>(name), Qt::LeftButton, {}, QPoint(12, 12));
             storedBeforeEnding = closeTipSection(ini);
             endModal(modal, ending);
         }});
         QCOMPARE(dialog.exec(), ending == "btn_ok" ? 1 : 0);
         QCOMPARE(dialog.isExitChosen(), exitChosen ? 1 : 0);
-        QCOMPARE(child<QRadioButton>(&dialog, "radio_exit")->isChecked(), exitChosen);
-        QCOMPARE(child<QRadioButton>(&dialog, "radio_min")->isChecked(), !exitChosen);
+        QCOMPARE(dialog.findChild<QRadioButton *>("radio_exit")->isChecked(), exitChosen);
+        QCOMPARE(dialog.findChild<QRadioButton *>("radio_min")->isChecked(), !exitChosen);
         // On disk before any ending button is pressed, whichever ends the dialog.
         QCOMPARE(storedBeforeEnding, stored);
         QCOMPARE(closeTipSection(ini), stored);
@@ -233,7 +228,7 @@ private slots:
         dialog.setTitleAndText(QString(), "short");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto *text = child<CAutoSizeLabel>(&dialog, "textBrowser");
+        auto *text = dialog.findChild<CAutoSizeLabel *>("textBrowser");
         const int oneLine = text->height();
         dialog.setTitleAndText("错误", QString("word ").repeated(40));
         QCoreApplication::processEvents();
@@ -273,14 +268,13 @@ private slots:
             Player player({[&](QWidget *modal) {
                 seen = QString("%1 open, cancel %2, at %3,%4")
                            .arg(CDlgYesNo::openMessageCount())
-                           .arg(child<QPushButton>(modal, "btn_cancel")->isVisible() ? "shown" : "hidden")
+                           .arg(modal->findChild<QPushButton *>("btn_cancel")->isVisible() ? "shown" : "hidden")
                            .arg(modal->x())
                            .arg(modal->y());
                 endModal(modal, ending);
             }});
             // Centred over the given window: left + (width - 500) / 2, top + (height - 300) / 2.
-            const QRect window(100, 50, 1280, 730);
-            QCOMPARE(CDlgYesNo::showMessage("提示", "text", withCancel, nullptr, window), result);
+            QCOMPARE(CDlgYesNo::showMessage("提示", "text", withCancel, nullptr, QRect(100, 50, 1280, 730)), result);
             QCOMPARE(seen, QString("1 open, cancel %1, at 490,265").arg(withCancel ? "shown" : "hidden"));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
@@ -296,12 +290,12 @@ private slots:
                 counts << CDlgYesNo::openMessageCount();
                 counts << CDlgYesNo::showMessage(QString(), "inner", false, outer);
                 counts << CDlgYesNo::openMessageCount();
-                QTest::mouseClick(child<QPushButton>(outer, "btn_cancel"), Qt::LeftButton);
+                QTest::mouseClick(outer->findChild<QPushButton *>("btn_cancel"), Qt::LeftButton);
             });
         };
         Player player({openInner, [&](QWidget *inner) {
                            counts << CDlgYesNo::openMessageCount() << (inner->isWindow() ? 1 : -1);
-                           QTest::mouseClick(child<QPushButton>(inner, "btn_ok"), Qt::LeftButton);
+                           QTest::mouseClick(inner->findChild<QPushButton *>("btn_ok"), Qt::LeftButton);
                        }});
         QCOMPARE(CDlgYesNo::showMessage(QString(), "outer", true), 0);
         // outer open, both open with the inner one a window, inner confirmed, outer still open
@@ -345,12 +339,12 @@ private slots:
         dialog.setNeededBytes(neededBytes);
         for (const QString &typed : paths)
             dialog.setPath(typed.startsWith('=') ? typed.mid(1) : path(typed));
-        auto *tipLabel = child<QLabel>(&dialog, "lbl_tip");
+        auto *tipLabel = dialog.findChild<QLabel *>("lbl_tip");
         QCOMPARE(tipLabel->isVisible() ? tipLabel->text() : QString(), tip);
-        QCOMPARE(child<QLabel>(&dialog, "lbl_selDirTip")->isVisible(), tip.isEmpty());
-        QCOMPARE(child<QPushButton>(&dialog, "btn_ok")->isEnabled(), tip.isEmpty());
-        const QString free = child<QLabel>(&dialog, "lbl_freeSpace")->text();
-        const QString shown = child<QLabel>(&dialog, "lbl_needSpace")->text() + '/' + free;
+        QCOMPARE(dialog.findChild<QLabel *>("lbl_selDirTip")->isVisible(), tip.isEmpty());
+        QCOMPARE(dialog.findChild<QPushButton *>("btn_ok")->isEnabled(), tip.isEmpty());
+        const QString free = dialog.findChild<QLabel *>("lbl_freeSpace")->text();
+        const QString shown = dialog.findChild<QLabel *>("lbl_needSpace")->text() + '/' + free;
         const QString pattern = QRegularExpression::wildcardToRegularExpression(space);
         if (space == "df") // others may write meanwhile; a tenth is the display's precision
             QVERIFY2(qAbs(free.section(' ', 0, 0).toDouble() - dfAvailableGigabytes(m_dir.path())) < 0.2,
@@ -392,8 +386,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QString folder = path("games/a/rather/long/folder/name/for/the/game");
         dialog.setPath(folder);
-        auto *edit = child<QLineEdit>(&dialog, "edt_path");
-        auto *tip = child<CAutoSizeLabel>(&dialog, "lbl_wholePathTip");
+        auto *edit = dialog.findChild<QLineEdit *>("edt_path");
+        auto *tip = dialog.findChild<CAutoSizeLabel *>("lbl_wholePathTip");
         QCOMPARE(tip->toPlainText(), folder);
         QHelpEvent hover(QEvent::ToolTip, QPoint(10, 10), edit->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(edit, &hover);
@@ -433,9 +427,9 @@ private slots:
             chooser->setDirectory(path("library"));
             QMetaObject::invokeMethod(chooser, choose ? "accept" : "reject");
         }});
-        QTest::mouseClick(child<QPushButton>(&dialog, "btn_chgPath"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton *>("btn_chgPath"), Qt::LeftButton);
         QCOMPARE(caption, QString("选择安装路径, folders"));
-        QCOMPARE(child<QLineEdit>(&dialog, "edt_path")->text(), path(choose ? "library" : "games"));
+        QCOMPARE(dialog.findChild<QLineEdit *>("edt_path")->text(), path(choose ? "library" : "games"));
     }
 };
 

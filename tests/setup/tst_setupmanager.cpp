@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,12 +50,9 @@ QStringList runSetup(setupmanager *runner, const QString &dir, const QString &zi
 // An expected "CODE" matches any text of that code; "CODE:text" the whole event.
 bool sameEvents(const QStringList &actual, const QStringList &expected)
 {
-    if (actual.size() != expected.size())
-        return false;
-    for (int i = 0; i < actual.size(); ++i)
-        if (actual.at(i) != expected.at(i) && !actual.at(i).startsWith(expected.at(i) + ":"))
-            return false;
-    return true;
+    return std::equal(
+        actual.begin(), actual.end(), expected.begin(), expected.end(),
+        [](const QString &event, const QString &wanted) { return event.startsWith(wanted + ":") || event == wanted; });
 }
 
 mode_t modeOf(const QString &path)
@@ -321,9 +319,7 @@ private slots:
         QFETCH(QString, shown);
         QVERIFY(entries.isEmpty() || writeZip(game() + "/package.zip", entries));
         QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", locale);
-        tool.setProcessEnvironment(environment);
+        tool.setEnvironment(QProcess::systemEnvironment() << "LC_ALL=" + locale); // the last one counts
         tool.setProcessChannelMode(QProcess::MergedChannels);
         tool.start(TestPaths::programDir() + "/unpack_package",
                    entries.isEmpty() ? QStringList{game()} : QStringList{game(), "package.zip"});

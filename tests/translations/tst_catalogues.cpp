@@ -15,8 +15,7 @@ QStringList openMessages(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {path + ": " + file.errorString()};
     QXmlStreamReader xml(&file);
-    QString context;
-    QString source;
+    QString context, source;
     QStringList open;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)

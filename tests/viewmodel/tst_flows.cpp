@@ -100,9 +100,7 @@ private slots:
                             GameStatus::State state) {
             QTest::newRow(tag) << QString(installed) << QString(folder) << QString(latest) << int(state);
         };
-        row("nothing installed", "", "/g", "1.1", GameStatus::STATE_NOT_INSTALLED);
         row("no folder recorded", "1.1", "", "1.1", GameStatus::STATE_NOT_INSTALLED);
-        row("older", "1.0", "/g", "1.1", GameStatus::STATE_UPDATE_AVAILABLE);
         row("latest unknown", "1.0", "/g", "", GameStatus::STATE_NOT_INSTALLED);
     }
     void gameState()

@@ -15,12 +15,10 @@ int runCopy(int copyArgc, char **copyArgv)
     SingleApplication app(copyArgc, copyArgv);
     if (app.isRunning())
         return 1;
-    QObject::connect(&app, &SingleApplication::messageReceived, [](const QString &message) {
-        printf("%s\n", qPrintable(message));
-        fflush(stdout);
-    });
+    setvbuf(stdout, nullptr, _IOLBF, 0); // each line reaches the test as it is printed
+    QObject::connect(&app, &SingleApplication::messageReceived,
+                     [](const QString &message) { printf("%s\n", qPrintable(message)); });
     printf("listening\n");
-    fflush(stdout);
     return app.exec();
 }
 

@@ -100,14 +100,10 @@ QMap<QString, QString> listTree(const QString &dir)
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
-        QString entry = QStringLiteral("d");
-        if (info.isSymLink())
-            entry = QStringLiteral("l");
-        else if (!info.isDir())
-            entry = QStringLiteral("f %1 %2")
-                        .arg(info.size())
-                        .arg(QString::fromLatin1(
-                            QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex()));
+        QString entry = info.isSymLink() ? "l" : "d";
+        if (!info.isSymLink() && !info.isDir())
+            entry = QString("f %1 ").arg(info.size()) +
+                    QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex();
         tree.insert(root.relativeFilePath(path), entry);
     }
     return tree;

@@ -1,7 +1,5 @@
 #include "app/singleapplication.h"
 
-#include <QProcess>
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -17,12 +15,10 @@ int runCopy(int copyArgc, char **copyArgv)
     SingleApplication app(copyArgc, copyArgv);
     if (app.isRunning())
         return 1;
-    QObject::connect(&app, &SingleApplication::messageReceived, [](const QString &message) {
-        printf("%s\n", qPrintable(message));
-        fflush(stdout);
-    });
+    setvbuf(stdout, nullptr, _IOLBF, 0); // each line reaches the test as it is printed
+    QObject::connect(&app, &SingleApplication::messageReceived,
+                     [](const QString &message) { printf("%s\n", qPrintable(message)); });
     printf("listening\n");
-    fflush(stdout);
     return app.exec();
 }
 
@@ -47,7 +43,6 @@ private slots:
         // A folder that cannot hold the lock says nothing about another copy.
         QTest::newRow("read-only runtime folder") << "unwritable" << false;
     }
-
     void whoRuns()
     {
         QFETCH(QString, before);

@@ -37,11 +37,6 @@ bool pack(const QString &sourceDir, const QString &archivePath, const QStringLis
     return run7z(QStringList{"a", "-bd", "-y"} << extra << archivePath << ".", sourceDir);
 }
 
-bool unpackWith7z(const QString &archivePath, const QString &targetDir)
-{
-    return run7z({"x", "-bd", "-y", "-o" + targetDir, archivePath}, targetDir);
-}
-
 bool writeZip(const QString &archivePath, const QStringList &entries)
 {
     const char *script = R"(import sys, zipfile
@@ -105,14 +100,10 @@ QMap<QString, QString> listTree(const QString &dir)
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
-        QString entry = QStringLiteral("d");
-        if (info.isSymLink())
-            entry = QStringLiteral("l");
-        else if (!info.isDir())
-            entry = QStringLiteral("f %1 %2")
-                        .arg(info.size())
-                        .arg(QString::fromLatin1(
-                            QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex()));
+        QString entry = info.isSymLink() ? "l" : "d";
+        if (!info.isSymLink() && !info.isDir())
+            entry = QString("f %1 ").arg(info.size()) +
+                    QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex();
         tree.insert(root.relativeFilePath(path), entry);
     }
     return tree;

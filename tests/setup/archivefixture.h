@@ -14,8 +14,6 @@ QByteArray readFile(const QString &path);
 bool run7z(const QStringList &args, const QString &workDir);
 // Packs everything inside sourceDir into archivePath ("7z a [extra] archive .").
 bool pack(const QString &sourceDir, const QString &archivePath, const QStringList &extra = {});
-// Unpacks with "7z x" into targetDir, the reference we compare with.
-bool unpackWith7z(const QString &archivePath, const QString &targetDir);
 // A zip written entry by entry, names stored as given. Each entry is
 // "name|content|attributes": attributes are an octal Unix mode ("100644" by
 // default, "40755" for names ending in "/", "120777" a link), "dos<hex>" for

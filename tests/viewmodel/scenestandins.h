@@ -1,12 +1,6 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QPointer>
-#include <QTextBrowser>
-#include <QTimer>
-
-#include <functional>
+#include "dialogs/dialogtesthelpers.h"
 
 // The web view: counts the reloads asked of it.
 class WebView : public QObject
@@ -40,40 +34,4 @@ public slots:
     void hide() { calls << "hide"; }
     void raise() { calls << "raise"; }
     void requestActivate() { calls << "requestActivate"; }
-};
-
-// Acts on each modal dialog as it opens, one step per dialog, as a player would; keeps their texts.
-class Player : public QObject
-{
-public:
-    using Step = std::function<void(QWidget *)>;
-    explicit Player(QList<Step> steps)
-        : steps(std::move(steps))
-    {
-        connect(&timer, &QTimer::timeout, this, &Player::poll);
-        timer.start(20);
-    }
-    static Step press(const QStringList &buttons)
-    {
-        return [buttons](QWidget *dialog) {
-            for (const QString &name : buttons)
-                dialog->findChild<QAbstractButton *>(name)->click();
-        };
-    }
-    QStringList texts;
-
-private:
-    void poll()
-    {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || dialog == acted || steps.isEmpty())
-            return;
-        acted = dialog;
-        auto *text = dialog->findChild<QTextBrowser *>("textBrowser");
-        texts << (text ? text->toPlainText() : dialog->metaObject()->className());
-        steps.takeFirst()(dialog);
-    }
-    QList<Step> steps;
-    QTimer timer;
-    QPointer<QWidget> acted;
 };

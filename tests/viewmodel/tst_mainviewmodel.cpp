@@ -111,9 +111,9 @@ private slots:
             if (line.contains('='))
                 qputenv(line.left(line.indexOf('=')), line.mid(line.indexOf('=') + 1).replace("'", ""));
         QVERIFY(api.listen());
-        ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE")));
         QDesktopServices::setUrlHandler("http", this, "openUrl");
     }
+    void init() { ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE"))); }
 
     void metaObjectFollowsTheSceneContract()
     {
@@ -205,7 +205,6 @@ private slots:
     {
         QFETCH(bool, program);
         QFETCH(int, state);
-        ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE")));
         const QString folder = home.filePath(QString("state %1").arg(program));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(!program || QFile(folder + "/Halvest.x86_64").open(QIODevice::WriteOnly));
@@ -237,7 +236,6 @@ private slots:
         QFETCH(QString, press);
         QFETCH(int, state);
         QFETCH(int, after);
-        ServiceAddresses::setCurrent(servedBy(qEnvironmentVariable("API_BASE")));
         ConfigSettings::instance()->setGameInstallPath(home.filePath("installed"));
         ConfigSettings::instance()->setGameVersion("1.0.0");
         const Player::Step ok = Player::press({"btn_ok"});

@@ -66,7 +66,7 @@ LauncherRun::LauncherRun(const VirtualScreen &screen, const LauncherUser &user)
     : screen(screen)
 {
     process.setProgram(user.program());
-    process.setProcessEnvironment(user.environment(screen.display));
+    environment = user.environment(screen.display);
     process.setProcessChannelMode(QProcess::MergedChannels);
 }
 
@@ -80,8 +80,23 @@ LauncherRun::~LauncherRun()
 
 void LauncherRun::start()
 {
+    process.setProcessEnvironment(environment);
     process.start();
     process.waitForStarted();
+}
+
+bool LauncherRun::startSettled()
+{
+    start();
+    if (!findWindow({1280, 730}, 60000).isEmpty() && printed("GAME_LOADER_CHECK_UPDATE_FINISH", 60000))
+        return true;
+    qWarning() << process.readAll().right(3000);
+    return false;
+}
+
+bool LauncherRun::printed(const QByteArray &text, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return process.peek(1 << 24).contains(text); }, timeoutMs);
 }
 
 QRect LauncherRun::findWindow(QSize size, int timeoutMs) const

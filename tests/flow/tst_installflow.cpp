@@ -10,40 +10,6 @@
 #include <QSettings>
 #include <QTest>
 
-namespace {
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess tool;
-    tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(program, arguments);
-    tool.waitForFinished(600000);
-    return QString::fromLocal8Bit(tool.readAll()) + (tool.exitCode() == 0 ? "" : "\nexit code != 0");
-}
-
-QString signalService(const QString &signal)
-{
-    const QString dir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
-    return runTool("nginx", {"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/logs/error.log", "-s", signal});
-}
-
-// A process under the game's program name, which the installer must find running.
-bool startPretendGame(QProcess &game, const LauncherUser &user)
-{
-    const QString program = user.root.path() + "/" + serviceValue("GAME_ENTRY");
-    if (!QFile::copy("/bin/sleep", program))
-        return false;
-    game.start(program, {"100"});
-    return game.waitForStarted();
-}
-
-QString recordedVersion(const QString &folder)
-{
-    return QSettings(folder + "/config.ini", QSettings::IniFormat).value("game_version").toString();
-}
-
-} // namespace
-
 // The real program installing the sample game from a local service of this
 // test's own, whose package host is slowed so a download can be paused and
 // killed. SCREENSHOT_DIR=docs also saves the window in each state.
@@ -57,15 +23,44 @@ class tst_installflow : public QObject
     const QPoint mainButton{169, 659};
     const QSize message{460, 300};
 
+    static QString runTool(const QString &program, const QStringList &arguments)
+    {
+        QProcess tool;
+        tool.setProcessChannelMode(QProcess::MergedChannels);
+        tool.start(program, arguments);
+        tool.waitForFinished(600000);
+        return QString::fromLocal8Bit(tool.readAll()) + (tool.exitCode() == 0 ? "" : "\nexit code != 0");
+    }
+
+    static QString signalService(const QString &signal)
+    {
+        const QString dir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
+        return runTool("nginx", {"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/logs/error.log", "-s", signal});
+    }
+
+    // A process under the game's program name, which the installer must find running.
+    static bool startPretendGame(QProcess &game, const LauncherUser &user)
+    {
+        const QString program = user.root.path() + "/" + serviceValue("GAME_ENTRY");
+        if (!QFile::copy("/bin/sleep", program))
+            return false;
+        game.start(program, {"100"});
+        return game.waitForStarted();
+    }
+
+    static QString recordedVersion(const QString &folder)
+    {
+        return QSettings(folder + "/config.ini", QSettings::IniFormat).value("game_version").toString();
+    }
+
     QByteArray logged(const QString &name) const
     {
         QFile log(serviceDir + "/logs/" + name);
         return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
     }
 
-    // nginx takes a new configuration or reopens its logs after the signal's
-    // command returns: a probe to each logged location shows when it has. The
-    // probes are no reports and name no package.
+    // nginx takes a new configuration or reopens its logs after the signal's command
+    // returns: a probe to each logged location (no report, no package) shows when.
     bool logsInUse() const
     {
         const QString base = serviceValue("LOCAL_SERVICE_URL");
@@ -99,8 +94,7 @@ class tst_installflow : public QObject
     // The package host answers 404 until the guard goes.
     auto hidePackage() const
     {
-        if (!QFile::rename(served, served + ".away"))
-            qWarning() << "the package stays served";
+        QFile::rename(served, served + ".away"); // else a check on the host fails
         return qScopeGuard([this] { QFile::rename(served + ".away", served); });
     }
 
@@ -137,8 +131,7 @@ class tst_installflow : public QObject
         return !clickInstall || run.click(mainButton);
     }
 
-    // One message per failure report: each closed in turn. The report of the
-    // failure with that code is sent once the last is closed.
+    // One message per failure report, each closed in turn; the report comes after.
     void closeMessagesReporting(const LauncherRun &run, const QString &code)
     {
         QVERIFY(!run.findWindow(message, 120000).isEmpty());
@@ -164,9 +157,8 @@ private slots:
         QVERIFY2(!runTool("bash", {script, "start"}).contains("exit code"), "local service did not start");
         served = serviceValue("PACKAGE_FILE");
         package = served.section('/', -1);
-        // Package bytes at 1 MiB/s a connection (nginx lets each request have a
-        // second's worth at once), and every package request's Range in a log of
-        // its own.
+        // Package bytes at 1 MiB/s a connection (nginx lets each request have a second's
+        // worth at once), and every package request's Range in a log of its own.
         const QString edit = "s|log_format report|log_format ranges '$request_method $uri $http_range';\\n&|;"
                              "s|location /packages/ { }|location /packages/ { limit_rate 1m; access_log " +
                              serviceDir + "/logs/ranges.log ranges; }|";
@@ -187,9 +179,8 @@ private slots:
             QVERIFY(startLauncher(run, false));
             shot("install-offered");
             // "修改安装路径" follows the shown path, whose width the scene's font decides.
-            QFont font("微软雅黑");
+            QFont font("微软雅黑", -1, QFont::Light);
             font.setPixelSize(14);
-            font.setWeight(QFont::Light);
             const qreal pathWidth = QFontMetricsF(font).horizontalAdvance(user.home() + "/Games/Aurelith");
             QVERIFY(run.click({int(365 + pathWidth + 40), 656}));
             const QRect dialog = run.findWindow(pathDialog, 20000);

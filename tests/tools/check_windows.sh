@@ -14,10 +14,8 @@ broken=$scratch/deviceinfo_broken_win.cpp
 sed 's/GlobalMemoryStatusEx(/GlobalMemoryStatusExx(/' "$source_file" >"$broken"
 cmp -s "$source_file" "$broken" && fail "the planted misspelling did not change the copy"
 
-out=$(bash "$check" "$source_file" "$broken" 2>&1)
-status=$?
+out=$(bash "$check" "$source_file" "$broken" 2>&1) && fail "a misspelt Win32 call passed: $out"
 echo "$out"
-[ "$status" -ne 0 ] || fail "a misspelt Win32 call passed"
 grep -q "^FAILED .*deviceinfo_broken_win.cpp: .*GlobalMemoryStatusExx" <<<"$out" \
     || fail "no line names the broken file and its call"
 grep -q "deviceinfo_win.cpp" <<<"$out" && fail "the untouched source was reported"

@@ -15,9 +15,8 @@
 
 inline QString serviceValue(const QString &key) // an unquoted value of $LOCAL_SERVICE_DIR/service.env
 {
-    return QSettings(qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env", QSettings::IniFormat)
-        .value(key)
-        .toString();
+    const QString file = qEnvironmentVariable("LOCAL_SERVICE_DIR") + "/service.env";
+    return QSettings(file, QSettings::IniFormat).value(key).toString();
 }
 
 class VirtualScreen

@@ -10,15 +10,15 @@
 #include <QSettings>
 #include <QTest>
 
-// The real program installing the sample game from a local service of this
-// test's own, whose package host is slowed so a download can be paused and
-// killed. SCREENSHOT_DIR=docs also saves the window in each state.
+// The real program installing the sample game from a local service of this test's own, whose package host is slowed so
+// a download can be paused and killed. SCREENSHOT_DIR=docs also saves the window in each state.
 class tst_installflow : public QObject
 {
     Q_OBJECT
     VirtualScreen screen;
     const QString serviceDir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
-    QString served, package; // the package as the service has it, and its name
+    QString served, package;         // the package as the service has it, and its name
+    QHash<QString, qint64> logStart; // where the logs are read from
     const QSize pathDialog{740, 536};
     const QPoint mainButton{169, 659};
     const QSize message{460, 300};
@@ -30,12 +30,6 @@ class tst_installflow : public QObject
         tool.start(program, arguments);
         tool.waitForFinished(600000);
         return QString::fromLocal8Bit(tool.readAll()) + (tool.exitCode() == 0 ? "" : "\nexit code != 0");
-    }
-
-    static QString signalService(const QString &signal)
-    {
-        const QString dir = qEnvironmentVariable("LOCAL_SERVICE_DIR");
-        return runTool("nginx", {"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/logs/error.log", "-s", signal});
     }
 
     // A process under the game's program name, which the installer must find running.
@@ -56,25 +50,13 @@ class tst_installflow : public QObject
     QByteArray logged(const QString &name) const
     {
         QFile log(serviceDir + "/logs/" + name);
-        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+        return log.open(QIODevice::ReadOnly) && log.seek(logStart.value(name)) ? log.readAll() : QByteArray();
     }
 
-    // nginx takes a new configuration or reopens its logs after the signal's command
-    // returns: a probe to each logged location (no report, no package) shows when.
-    bool logsInUse() const
+    void forgetLogs() // what the logs hold so far
     {
-        const QString base = serviceValue("LOCAL_SERVICE_URL");
-        runTool("curl", {"-s", "-o", "/dev/null", base + "/client_report?probe=1", "-o", "/dev/null",
-                         base + "/packages/log-probe"});
-        return logged("reports.log").contains("probe=1") && logged("ranges.log").contains("/packages/log-probe");
-    }
-
-    bool clearLogs()
-    {
-        QFile::remove(serviceDir + "/logs/reports.log");
-        QFile::remove(serviceDir + "/logs/ranges.log");
-        signalService("reopen");
-        return QTest::qWaitFor([this] { return logsInUse(); }, 20000);
+        for (const char *name : {"reports.log", "ranges.log"})
+            logStart[name] = QFileInfo(serviceDir + "/logs/" + name).size();
     }
 
     QStringList reports(const QString &pattern = QString()) const
@@ -98,22 +80,17 @@ class tst_installflow : public QObject
         return qScopeGuard([this] { QFile::rename(served + ".away", served); });
     }
 
+    // Taken once two pictures in a row are the same: the window has drawn its state. A moving progress bar never
+    // holds still: the last one stays.
     void shot(const QString &name)
     {
-        const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            return;
-        // Taken once two pictures in a row are the same: the window has drawn
-        // its state. A moving progress bar never holds still: the last one stays.
-        const QString path = QDir(folder).absoluteFilePath(name + ".png");
-        QByteArray last;
-        for (int grab = 0; grab < 10; ++grab) {
+        const QString folder = qEnvironmentVariable("SCREENSHOT_DIR"), path = QDir(folder).filePath(name + ".png");
+        QByteArray last, now;
+        for (int grab = 0; !folder.isEmpty() && grab < 10 && (grab == 0 || now != last); ++grab) {
+            last = now;
             screen.run("import", {"-window", "root", "-crop", "1280x730+0+0", "-strip", path});
             QFile picture(path);
-            const QByteArray now = picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray();
-            if (now == last)
-                return;
-            last = now;
+            now = picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray();
         }
     }
 
@@ -122,11 +99,11 @@ class tst_installflow : public QObject
         run.environment.insert("AURELITH_SAMPLE_SECONDS", "1");
         run.environment.remove("LC_ALL");
         run.environment.insert("LANG", language);
-        if (!clearLogs() || !run.startSettled() || !waitForReport("GAME_LOADER_CHECK_UPDATE_FINISH", 60000))
+        forgetLogs();
+        if (!run.startSettled() || !waitForReport("GAME_LOADER_CHECK_UPDATE_FINISH", 60000))
             return false;
-        // Kept: the window shows no sign from outside when it takes a click.
-        // Clicked at once, a run in a few lost it (waiting for the screen to hold
-        // still, or for every version check to be answered, did not help).
+        // Kept: the window shows no sign from outside when it takes a click. Clicked at once, a run in a few lost it
+        // (waiting for the screen to hold still, or for every version check to be answered, did not help).
         QTest::qWait(1000);
         return !clickInstall || run.click(mainButton);
     }
@@ -157,14 +134,24 @@ private slots:
         QVERIFY2(!runTool("bash", {script, "start"}).contains("exit code"), "local service did not start");
         served = serviceValue("PACKAGE_FILE");
         package = served.section('/', -1);
-        // Package bytes at 1 MiB/s a connection (nginx lets each request have a second's
-        // worth at once), and every package request's Range in a log of its own.
+        // Package bytes at 1 MiB/s a connection (nginx lets each request have a second's worth at once), and every
+        // package request's Range in a log of its own.
         const QString edit = "s|log_format report|log_format ranges '$request_method $uri $http_range';\\n&|;"
                              "s|location /packages/ { }|location /packages/ { limit_rate 1m; access_log " +
                              serviceDir + "/logs/ranges.log ranges; }|";
-        QVERIFY(runTool("sed", {"-i", edit, serviceDir + "/nginx.conf"}).isEmpty());
-        QVERIFY(!signalService("reload").contains("exit code"));
-        QVERIFY(QTest::qWaitFor([this] { return logsInUse(); }, 20000));
+        const QString conf = serviceDir + "/nginx.conf", errors = serviceDir + "/logs/error.log";
+        QVERIFY(runTool("sed", {"-i", edit, conf}).isEmpty());
+        forgetLogs();
+        QVERIFY(!runTool("nginx", {"-p", serviceDir, "-c", conf, "-e", errors, "-s", "reload"}).contains("exit code"));
+        // nginx takes the configuration after the command returns: a probe to each logged location (no report, no
+        // package) shows when it has.
+        const QString base = serviceValue("LOCAL_SERVICE_URL");
+        const auto probed = [&] {
+            runTool("curl", {"-s", "-o", "/dev/null", base + "/client_report?probe=1", "-o", "/dev/null",
+                             base + "/packages/log-probe"});
+            return logged("reports.log").contains("probe=1") && logged("ranges.log").contains("/packages/log-probe");
+        };
+        QVERIFY(QTest::qWaitFor(probed, 20000));
     }
 
     void cleanupTestCase() { runTool("bash", {TestPaths::sourceDir() + "/tools/local-service.sh", "stop"}); }
@@ -187,9 +174,8 @@ private slots:
             QVERIFY(!dialog.isEmpty());
             shot("install-pathdialog");
             const QPoint edit = dialog.topLeft() + QPoint(460, 232);
-            // xdotool types a character the keymap lacks by remapping a spare key
-            // for it; typed quickly on a busy machine, the program can read the
-            // next character's mapping instead. So the Chinese part goes slowly.
+            // xdotool types a character the keymap lacks by remapping a spare key for it; typed quickly on a busy
+            // machine, the program can read the next character's mapping instead. So the Chinese part goes slowly.
             const QString chinese = QStringLiteral("选择的");
             const int at = folder.indexOf(chinese);
             screen.run("xdotool", {"mousemove", QString::number(edit.x()), QString::number(edit.y()), "click", "1",
@@ -200,8 +186,8 @@ private slots:
 
             QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME"));
             shot("install-downloading");
-            // Paused once the first slice has bytes on disk and in the record, and
-            // the helper fetched alongside is unpacked.
+            // Paused once the first slice has bytes on disk and in the record, and the helper fetched alongside is
+            // unpacked.
             const auto recorded = [&] {
                 return QSettings(recordFile, QSettings::IniFormat).value(package + "/0").toLongLong();
             };
@@ -210,8 +196,8 @@ private slots:
             QVERIFY(run.click({851, 665}));
             QVERIFY(waitForReport("GAME_LOADER_PAUSE_DOWNLOAD&.*action:暂停下载"));
             shot("install-paused");
-            // Continued in the same run, the transfer goes on from the paused byte
-            // (the request is logged when it ends: at the kill below).
+            // Continued in the same run, the transfer goes on from the paused byte (the request is logged when it ends:
+            // at the kill below).
             const qint64 pausedAt = recorded();
             QVERIFY(pausedAt > 0);
             QVERIFY(run.click({859, 673})); // away from the last click: no double click
@@ -239,8 +225,8 @@ private slots:
         LauncherRun run(screen, user);
         QVERIFY(startLauncher(run, true));
         QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME&.*resumeDownload:true"));
-        // A second start brings the window to the front; the transfer and its
-        // strip go on, and the installed state is not looked up over them.
+        // A second start brings the window to the front; the transfer and its strip go on, and the installed state is
+        // not looked up over them.
         LauncherRun second(screen, user);
         second.start();
         QVERIFY(second.process.waitForFinished(30000));
@@ -296,9 +282,8 @@ private slots:
         verifyInstalled(folder);
     }
 
-    // A failed transfer, then a package whose digest is not the listed one
-    // (its message reads "[1004]:文件校验错误"): after each, the install button
-    // starts a new download.
+    // A failed transfer, then a package whose digest is not the listed one (its message reads "[1004]:文件校验错误"):
+    // after each, the install button starts a new download.
     void digestMismatchOffersInstallAgain()
     {
         const QString md5 = serviceValue("PACKAGE_MD5"), zeros(32, '0'), answer = serviceDir + "/www/api/resource.json";
@@ -312,7 +297,7 @@ private slots:
             QVERIFY(startLauncher(run, true, "zh_CN.UTF-8"));
             closeMessagesReporting(run, "DOWNLOAD_NETWORK_GETHEADER_ERROR");
         }
-        QVERIFY(clearLogs());
+        forgetLogs();
         QVERIFY(run.click(mainButton));
         QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME", 20000));
         QVERIFY(!run.findWindow(message, 120000).isEmpty());
@@ -322,17 +307,15 @@ private slots:
         QVERIFY(waitForReport("GAME_LOADER_ERROR&.*errorCode:DOWNLOAD_MD5_ERROR;errorDesc:文件校验错误;", 20000));
         QVERIFY(waitForReport("PROGRAM_HOME_MD5", 20000));
         QVERIFY(!QFile::exists(user.home() + "/Games/Aurelith/" + package));
-        QVERIFY(clearLogs());
+        forgetLogs();
         QVERIFY(run.click(mainButton));
         QVERIFY(waitForReport("GAME_LOADER_DOWNLOAD_INSTALL_GAME", 20000));
     }
 
-    // Killed while the bulk data is being written, the next start finds the
-    // package complete. Its host answering 404, it is checked and unpacked
-    // without a request to the host and without a network error. The game runs
-    // at first: cancelling its warning unpacks nothing and gives the install
-    // button back. A file where a game's folder goes fails the extraction: the
-    // button is back again.
+    // Killed while the bulk data is being written, the next start finds the package complete. Its host answering 404,
+    // it is checked and unpacked without a request to the host and without a network error. The game runs at first:
+    // cancelling its warning unpacks nothing and gives the install button back. A file where a game's folder goes fails
+    // the extraction: the button is back again.
     void killDuringExtractionNeedsNoHost()
     {
         LauncherUser user;
@@ -375,7 +358,7 @@ private slots:
             QVERIFY(!reports("GAME_LOADER_CHECK_MD5_FINISH").isEmpty());
 
             QVERIFY(blocker.remove());
-            QVERIFY(clearLogs());
+            forgetLogs();
             QVERIFY(run.click(mainButton));
             QVERIFY2(waitForReport("PROGRAM_HOME_INSTALLED"), qPrintable(reports().join(' ')));
             QCOMPARE(reports("^PROGRAM_HOME_INSTALL(&|;|$)").size(), 1);

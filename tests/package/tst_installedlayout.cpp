@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTranslator>
 
-// config.ini and the catalogues in a build folder and in the package's layout
-// (<prefix>/bin beside <prefix>/share/aurelith-launcher; config.ini the user's).
+// config.ini and the catalogues in a build folder and in the package's layout: <prefix>/bin beside
+// <prefix>/share/aurelith-launcher, config.ini the user's.
 class TestInstalledLayout : public QObject
 {
     Q_OBJECT

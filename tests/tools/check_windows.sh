@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The Windows syntax check must catch a broken Win32 call: a copy of a _win
-# source with a misspelt function fails with its own line, the untouched
-# source passes, and the script's exit code says which.
+# The Windows syntax check must catch a broken Win32 call: a copy of a _win source with a misspelt function fails with
+# its own line, the untouched source passes, and the script's exit code says which.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 check=$here/tools/check-windows.sh

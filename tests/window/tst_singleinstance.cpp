@@ -2,9 +2,8 @@
 
 #include <QTest>
 
-// One copy per user, whatever happens to the others: two started at once,
-// one killed, one started while the window sits in the tray (trayer's); and
-// the tray icon that brings the window back or ends the program.
+// One copy per user, whatever happens to the others: two started at once, one killed, one started while the window sits
+// in the tray (trayer's); and the tray icon that brings the window back or ends the program.
 class TestSingleInstance : public QObject
 {
     Q_OBJECT

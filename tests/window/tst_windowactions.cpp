@@ -3,9 +3,8 @@
 #include <QScopeGuard>
 #include <QTest>
 
-// The real window's own actions on the desktops players use: dialogs opened
-// from the scene leave every button working, the close question's tray choice
-// on a desktop without a tray, and a start under a Wayland compositor.
+// The real window's own actions on the desktops players use: dialogs opened from the scene leave every button working,
+// the close question's tray choice on a desktop without a tray, and a start under a Wayland compositor.
 class TestWindowActions : public QObject
 {
     Q_OBJECT
@@ -26,9 +25,8 @@ private slots:
         QTest::newRow("a window system that moves windows itself") << true;
     }
 
-    // Dragging the top bar asks the window system to move the window; only where
-    // it declines is the window moved by hand. A window manager that offers moves
-    // announces _NET_WM_MOVERESIZE on the root window, and is sent the request.
+    // Dragging the top bar asks the window system to move the window; only where it declines is it moved by hand. A
+    // window manager that offers moves announces _NET_WM_MOVERESIZE on the root window, and is sent the request.
     void dragsTheWindow()
     {
         QFETCH(bool, windowManagerMoves);
@@ -59,13 +57,12 @@ private slots:
             return QStringList{"mousemove", QString::number(before.x() + 600 + dx),
                                QString::number(before.y() + 15 + dy)};
         };
-        // One motion: moved by hand, each motion's offset is read against a window
-        // position the X server may not have applied yet, so several quick ones
-        // can overshoot on a busy machine.
+        // One motion: moved by hand, each motion's offset is read against a window position the X server may not have
+        // applied yet, so several quick ones can overshoot on a busy machine.
         const QStringList drag = at(0, 0) + QStringList{"mousedown", "1"} + at(90, 60) + QStringList{"mouseup", "1"};
         const auto moved = [&] { return run.findWindow().topLeft() != before.topLeft(); };
-        // (dragged again, at most three times, while a busy machine has not yet
-        // taken the press; a drag that acted at all is left to finish)
+        // (dragged again, at most three times, while a busy machine has not yet taken the press; a drag that acted at
+        // all is left to finish)
         const auto acted = [&] { return windowManagerMoves ? rootSaw("_NET_WM_MOVERESIZE") : moved(); };
         for (int tries = 0; tries < 3 && !acted(); ++tries) {
             screen.run("xdotool", drag);
@@ -78,10 +75,9 @@ private slots:
         }
         QTRY_COMPARE_WITH_TIMEOUT(run.findWindow().topLeft(), before.topLeft() + QPoint(90, 60), 10000);
 
-        // Ten quick presses top left open the information dialog from a press whose
-        // release the dialog takes. Once it is closed, one click on the close button
-        // must act: its question comes, and its tray choice (preselected) on this
-        // screen, which has no tray, sends the window to the task bar, not out of reach.
+        // Ten quick presses top left open the information dialog from a press whose release the dialog takes. Once it
+        // is closed, one click on the close button must act: its question comes, and its tray choice (preselected) on
+        // this screen, which has no tray, sends the window to the task bar, not out of reach.
         const QRect main = run.findWindow();
         const QString x = QString::number(main.x() + 40), y = QString::number(main.y() + 40);
         // (pressed again while a busy machine has not yet taken the presses)
@@ -102,8 +98,8 @@ private slots:
         QVERIFY2(!run.findWindow({1280, 730}, 2000).isEmpty(), "hidden with no tray to bring it back");
     }
 
-    // Most Linux desktops run Wayland sessions: the program starts there and draws
-    // its first frame (weston without a screen, the Wayland platform plugin).
+    // Most Linux desktops run Wayland sessions: the program starts there and draws its first frame (weston without a
+    // screen, the Wayland platform plugin).
     void startsUnderWayland()
     {
         const LauncherUser user;

@@ -9,9 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The real aurelith_launcher under test: an Xvfb screen of its own, a fresh
-// home (one single-instance lock per LauncherUser), the local service's
-// addresses, and xdotool to find its windows and click as a person would.
+// The real aurelith_launcher under test: an Xvfb screen of its own, a fresh home (one single-instance lock per
+// LauncherUser), the local service's addresses, and xdotool to find its windows and click as a person would.
 
 inline QString serviceValue(const QString &key) // an unquoted value of $LOCAL_SERVICE_DIR/service.env
 {
@@ -24,8 +23,8 @@ class VirtualScreen
 public:
     VirtualScreen() // display stays empty when Xvfb did not start
     {
-        // Xvfb picks a free display and names it on stdout once it accepts clients.
-        // -noreset: a program started just as the last client left would find the server resetting.
+        // Xvfb picks a free display and names it on stdout once it accepts clients. -noreset: a program started just as
+        // the last client left would find the server resetting.
         server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-noreset"});
         if (server.waitForReadyRead(20000))
             display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
@@ -115,8 +114,7 @@ public:
         process.waitForStarted();
     }
 
-    // Started, its main window shown and the service's first answers handled
-    // (else its output is warned).
+    // Started, its main window shown and the service's first answers handled (else its output is warned).
     bool startSettled()
     {
         start();
@@ -133,8 +131,8 @@ public:
         return QTest::qWaitFor([&] { return process.peek(1 << 24).contains(text); }, timeoutMs);
     }
 
-    // The program's shown window of that size within timeoutMs (1280 x 730 is the
-    // main window; dialogs have their own sizes, shadow included), else empty.
+    // The program's shown window of that size within timeoutMs (1280 x 730 is the main window; dialogs have their own
+    // sizes, shadow included), else empty.
     QRect findWindow(QSize size = {1280, 730}, int timeoutMs = 0) const
     {
         QRect found;

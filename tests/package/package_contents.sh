@@ -12,8 +12,8 @@ deb=$build/aurelith-launcher_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-expected=(applications/com.tavoro.AurelithLauncher.desktop metainfo/com.tavoro.AurelithLauncher.metainfo.xml)
-for lang in en ja ko vi id zh_tw zh_cn; do expected+=("aurelith-launcher/language/i18n_$lang.qm"); done
+expected=(applications/com.tavoro.AurelithLauncher.desktop metainfo/com.tavoro.AurelithLauncher.metainfo.xml
+    aurelith-launcher/language/i18n_{en,ja,ko,vi,id,zh_tw,zh_cn}.qm)
 for size in 16 24 32 48 64 128 256; do expected+=("icons/hicolor/${size}x$size/apps/aurelith-launcher.png"); done
 for f in "${expected[@]}"; do grep -qxF "./usr/share/$f" <<<"$files" || fail "$f missing"; done
 stray=$(grep -vE '^\./usr/(|bin/|bin/aurelith_launcher|share/.*)$' <<<"$files" || true)

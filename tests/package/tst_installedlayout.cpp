@@ -3,7 +3,6 @@
 #include "support/testpaths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -36,13 +35,11 @@ private slots:
         QCoreApplication::setApplicationName("Aurelith Launcher");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path() + "/xdg"));
         QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path() + "/usr/bin"));
-        for (const QString base : {"/usr/bin", "/usr/share/aurelith-launcher"}) {
-            if (base.endsWith("/bin") ? catalogueBeside : packaged) {
-                QVERIFY(QDir().mkpath(m_dir.path() + base + "/language"));
-                QVERIFY(QFile::copy(TestPaths::programDir() + "/language/i18n_ja.qm",
+        for (const QString base : {"/usr/bin", "/usr/share/aurelith-launcher"})
+            if (base.endsWith("/bin") ? catalogueBeside : packaged)
+                QVERIFY(QDir().mkpath(m_dir.path() + base + "/language") &&
+                        QFile::copy(TestPaths::programDir() + "/language/i18n_ja.qm",
                                     m_dir.path() + base + "/language/i18n_ja.qm"));
-            }
-        }
 
         const QString programDir = m_dir.path() + "/usr/bin";
         const QString iniPath = ConfigSettings::installerIniPath(programDir);

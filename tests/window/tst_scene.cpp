@@ -6,7 +6,6 @@
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QSignalSpy>
-#include <QTest>
 #include <QtWebEngine>
 
 SingleApplication *app;
@@ -122,8 +121,7 @@ private slots:
         QCOMPARE(window->isVisible(), raises);
     }
 
-    // Last: its second row closes the window.
-    void trayMenuItems_data()
+    void trayMenuItems_data() // last: its second row closes the window
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QWindow::Visibility>("after"); // before: sent to the tray (minimised, hidden), or shown

@@ -1,7 +1,6 @@
 #include "window/windowharness.h"
 
 #include <QScopeGuard>
-#include <QTest>
 
 // The real window's own actions on the desktops players use: dialogs opened from the scene leave every button working,
 // the close question's tray choice on a desktop without a tray, and a start under a Wayland compositor.
@@ -13,11 +12,6 @@ class TestWindowActions : public QObject
     const QSize closeTip{480, 364}; // 460 x 344 and its shadow
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(!screen.display.isEmpty() && !serviceValue("API_BASE").isEmpty(), "no Xvfb or no local service");
-    }
-
     void dragsTheWindow_data()
     {
         QTest::addColumn<bool>("windowManagerMoves");

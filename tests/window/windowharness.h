@@ -18,16 +18,16 @@ inline QString serviceValue(const QString &key) // an unquoted value of $LOCAL_S
     return QSettings(file, QSettings::IniFormat).value(key).toString();
 }
 
-class VirtualScreen
+struct VirtualScreen
 {
-public:
-    VirtualScreen() // display stays empty when Xvfb did not start
+    VirtualScreen()
     {
         // Xvfb picks a free display and names it on stdout once it accepts clients. -noreset: a program started just as
         // the last client left would find the server resetting.
         server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-noreset"});
-        if (server.waitForReadyRead(20000))
-            display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
+        if (!server.waitForReadyRead(20000))
+            qFatal("Xvfb did not start");
+        display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
         qputenv("DISPLAY", display.toLatin1()); // for the X clients this test runs
     }
 
@@ -46,10 +46,8 @@ public:
         return QString::fromLocal8Bit(tool.readAllStandardOutput());
     }
 
-    QString display;
-
-private:
     QProcess server;
+    QString display;
 };
 
 struct LauncherUser

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks its files, its control fields, its desktop
-# entry and metadata, and that the installed program keeps config.ini per user.
+# Builds the Debian package and checks its files, its control fields, its desktop entry and metadata, and that the
+# installed program keeps config.ini per user.
 set -euo pipefail
 build=$1 with_program=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -12,8 +12,8 @@ deb=$build/aurelith-launcher_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-expected=(applications/com.tavoro.AurelithLauncher.desktop metainfo/com.tavoro.AurelithLauncher.metainfo.xml)
-for lang in en ja ko vi id zh_tw zh_cn; do expected+=("aurelith-launcher/language/i18n_$lang.qm"); done
+expected=(applications/com.tavoro.AurelithLauncher.desktop metainfo/com.tavoro.AurelithLauncher.metainfo.xml
+    aurelith-launcher/language/i18n_{en,ja,ko,vi,id,zh_tw,zh_cn}.qm)
 for size in 16 24 32 48 64 128 256; do expected+=("icons/hicolor/${size}x$size/apps/aurelith-launcher.png"); done
 for f in "${expected[@]}"; do grep -qxF "./usr/share/$f" <<<"$files" || fail "$f missing"; done
 stray=$(grep -vE '^\./usr/(|bin/|bin/aurelith_launcher|share/.*)$' <<<"$files" || true)
@@ -38,8 +38,8 @@ mkdir -p "$root/home" "$root/tmp" && mkdir -m 700 "$root/run"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset 3>"$root/display" 2>/dev/null &
 for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$root/display")"
-# Started as the menu does, by the entry's command; unused service ports; home,
-# temp and runtime folders apart from any other copy.
+# Started as the menu does, by the entry's command; unused service ports; home, temp and runtime folders apart from any
+# other copy.
 env -u QT_QPA_PLATFORM PATH="$root/usr/bin:$PATH" HOME="$root/home" TMPDIR="$root/tmp" XDG_RUNTIME_DIR="$root/run" \
     QTWEBENGINE_DISABLE_SANDBOX=1 LAUNCHER_API_BASE=http://127.0.0.1:9 LAUNCHER_WEB_BASE=http://127.0.0.1:9 \
     LAUNCHER_REPORT_BASE=http://127.0.0.1:9 $(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop) \

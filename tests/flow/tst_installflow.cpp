@@ -290,6 +290,8 @@ private slots:
             const auto hidden = hidePackage();
             QVERIFY(startLauncher(run, true, "zh_CN.UTF-8"));
             closeMessagesReporting(run, "DOWNLOAD_NETWORK_GETHEADER_ERROR");
+            if (QTest::currentTestFailed())
+                return;
         }
         forgetLogs();
         QVERIFY(run.click(mainButton));
@@ -318,7 +320,7 @@ private slots:
         {
             LauncherRun run(screen, user);
             QVERIFY(startLauncher(run, true));
-            // (the program's output read meanwhile)
+            // Polled with the event loop running, so the program's output goes on being read.
             const QFileInfo bulk(folder + "/Halvest_Data/Resources/sharedassets0.assets");
             for (QDeadlineTimer deadline(120000); !QFileInfo::exists(bulk.filePath()) && !deadline.hasExpired();)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
@@ -347,6 +349,8 @@ private slots:
             game.waitForFinished();
             QVERIFY(run.click(mainButton));
             closeMessagesReporting(run, "SETUP_ZIP_UNABLE_OPEN_OUTPUT_ERROR");
+            if (QTest::currentTestFailed())
+                return;
             QVERIFY(!hostAsked());
             QVERIFY(reports("GAME_LOADER_DOWNLOAD_").isEmpty());
             QVERIFY(!reports("GAME_LOADER_CHECK_MD5_FINISH").isEmpty());
